@@ -1,0 +1,20 @@
+# Every outside package the project needs. The lines starting with "# apt:" are read by
+# scripts/deps.sh, so a package added here is installed by scripts/run, scripts/test and CI.
+#
+# apt: cmake g++ pkg-config
+# apt: qt6-base-dev
+find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets PrintSupport Test)
+# apt: libsqlite3-dev
+find_package(SQLite3 REQUIRED)
+# apt: libcurl4-openssl-dev
+find_package(CURL REQUIRED)
+# apt: libfreexl-dev libshp-dev
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(FREEXL REQUIRED IMPORTED_TARGET freexl)
+pkg_check_modules(SHAPELIB REQUIRED IMPORTED_TARGET shapelib)
+# apt: libgtest-dev libgmock-dev
+find_package(GTest REQUIRED)
+# apt: libbenchmark-dev
+find_package(benchmark REQUIRED)
+# Running the program and its window tests without a display, and the locale test.
+# apt: xvfb xauth fonts-dejavu-core locales
