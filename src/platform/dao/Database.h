@@ -1,0 +1,125 @@
+#pragma once
+
+#include "Error.h"
+#include "Variant.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+
+namespace dao {
+
+class Recordset;
+struct Connection;
+
+enum class FieldType { Text, Memo, Long, Double, YesNo, Date };
+
+struct FieldDef {
+    QString name;
+    FieldType type = FieldType::Text;
+    int size = 0;  // characters of a text; 0 for the other kinds
+};
+
+struct IndexDef {
+    QString name;  // its own name ("CODEMODIndexx"); the file stores "<table>_<name>"
+    QStringList fields;
+    bool unique = false;
+    bool primary = false;
+};
+
+struct TableDef {
+    QString name;
+    std::vector<FieldDef> fields;
+    std::vector<IndexDef> indexes;
+};
+
+// The declared SQLite type of a field kind ("TEXT(25) COLLATE NOCASE", "TEXT COLLATE NOCASE", "INTEGER",
+// "REAL", "YESNO", "DATETEXT") and back.
+QString declaredType(const FieldDef& f);
+FieldDef fieldFromDeclared(const QString& name, const QString& declared);
+
+// An open database file: a cheap handle; copies share one connection.
+//
+// One connection per file: opening a file that the program already has open returns a handle on that same
+// connection (after the password check), so a transaction covers the writes of every handle. The connection
+// closes when the last handle and the last recordset over it are gone.
+//
+// Passwords: a file records a password only after SetPassword. Opening such a file needs ";PWD=<password>" in
+// the connect text (3031 "Not a valid password." otherwise); a file without one opens whatever the connect
+// text says. This guards against opening the wrong file; it is no encryption.
+//
+// Journal: a file that records a password (the main database, the update database) is opened in WAL mode
+// with a busy timeout; every other file keeps SQLite's rollback journal, so a copied or exported file is
+// complete on its own.
+//
+// Statement text is SQLite SQL with these conveniences of the old engine: Jet date literals #mm/dd/yyyy#
+// (optionally with a time) become ISO text, and the words True and False become -1 and 0. Jet's `&` has no
+// SQLite operator: write jcat(a, b, ...) (Null counts as ""). `LIKE` follows Jet's wildcards without regard
+// to case. See jetfunctions.h for the function pack registered on every connection.
+//
+// Column rules for tables made by CreateTable or by a CREATE TABLE statement run through Execute: a number
+// column (INTEGER, REAL, YESNO) refuses a text that is no number with 3421 "Data type conversion error.",
+// stores a zero-length text as Null, and a YESNO column stores every non-zero number as -1.
+class Database {
+public:
+    Database() = default;
+
+    bool isOpen() const { return c != nullptr; }
+    QString Name() const;  // the path it was opened with
+    sqlite3* handle() const;
+
+    void Execute(const QString& sql, const std::vector<Variant>& params = {});
+    qint64 RecordsAffected() const { return affected; }
+    Recordset OpenRecordset(const QString& tableNameOrSql, const std::vector<Variant>& params = {});
+
+    QStringList TableNames() const;  // user tables, in name order; never the layer's own bookkeeping
+    bool hasTable(const QString& name) const;
+    TableDef tableDef(const QString& name) const;  // 3265 when there is no such table
+    void CreateTable(const TableDef& def);  // also creates the indexes of def
+    void CreateIndex(const QString& table, const IndexDef& index);
+    void ApplyColumnRules(const QString& table);  // the column rules above, for a table made otherwise
+
+    // Transactions nest: the outermost BeginTrans starts one, inner ones are savepoints.
+    void BeginTrans();
+    void CommitTrans();
+    void Rollback();
+    int transactionDepth() const;
+
+    void SetPassword(const QString& password);  // "" removes the record
+    void Close();  // this handle only
+
+    // Runs fn-free SQL that returns one value (first column of the first row), Null when no row.
+    Variant scalar(const QString& sql, const std::vector<Variant>& params = {});
+
+private:
+    friend Database OpenDatabase(const QString&, bool, bool, const QString&);
+    friend Database CreateDatabase(const QString&);
+    friend class Recordset;
+    explicit Database(std::shared_ptr<Connection> conn) : c(std::move(conn)) {}
+    std::shared_ptr<Connection> c;
+    qint64 affected = 0;
+};
+
+// Opens an existing file: 3024 "Could not find file '<path>'." when there is none.
+Database OpenDatabase(const QString& path, bool exclusive = false, bool readOnly = false,
+                      const QString& connect = QString());
+// Overload for the common call OpenDatabase(path, DbConnect).
+inline Database OpenDatabase(const QString& path, const QString& connect)
+{
+    return OpenDatabase(path, false, false, connect);
+}
+// Creates a new empty file (3204 "Database already exists." when the file is there).
+Database CreateDatabase(const QString& path);
+
+// Statements run on any connection since the program started (tests count them).
+qint64 statementCount();
+
+// The password that a connect text names: the value of its PWD= part ("" when none).
+QString connectPassword(const QString& connect);
+
+}  // namespace dao
+
+#include "Recordset.h"

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "Database.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace dao {
+
+struct RecordsetData;
+
+// One column of a recordset; its value is that of the current record (or of the record being edited).
+class Field {
+public:
+    QString Name() const;
+    Variant Value() const;
+    void setValue(const Variant& v);  // only between Edit/AddNew and Update (3020 otherwise)
+    Field& operator=(const Variant& v)
+    {
+        setValue(v);
+        return *this;
+    }
+    FieldType Type() const;
+    int Size() const;
+    bool editable() const;  // the column is a column of the one table that the recordset writes
+
+private:
+    friend struct RecordsetData;
+    RecordsetData* rs = nullptr;
+    int col = 0;
+};
+
+// The rows of a table or of a query, read in full when opened; a cheap handle, copies share the cursor.
+//
+// Over a table, or over a query whose columns come from one table, Edit/AddNew/Update/Delete and setCell
+// write the underlying table row (found by its rowid); computed columns cannot be written. Writes follow
+// the column's kind: a text that is no number (the zero-length text included) assigned to a number field
+// fails with 3421, a non-zero value in a yes/no field is stored as -1, a date is stored as ISO text.
+class Recordset {
+public:
+    Recordset() = default;
+    bool isOpen() const { return d != nullptr; }
+
+    int FieldCount() const;
+    Field& Fields(int i);
+    Field& Fields(const QString& name);  // 3265 "Item not found in this collection." when there is none
+    Field& operator[](int i) { return Fields(i); }
+    Field& operator[](const QString& name) { return Fields(name); }
+    Field& operator[](const char* name) { return Fields(QString::fromUtf8(name)); }
+
+    void MoveFirst();
+    void MoveLast();
+    void MoveNext();      // 3021 "No current record." when already after the last row
+    void MovePrevious();  // 3021 when already before the first row
+    void Move(qint64 n);
+    bool BOF() const;
+    bool EOF() const;
+    qint64 RecordCount() const;
+    qint64 AbsolutePosition() const;  // 0-based; -1 when there is no current record
+    void setAbsolutePosition(qint64 n);
+    qint64 Bookmark() const;  // identifies the current record for as long as the recordset is open
+    void setBookmark(qint64 b);
+
+    // A criterion is an SQL condition over the recordset's columns, with ? placeholders bound to params
+    // ("CODEMOD = ?", "CODEMOD LIKE ?"). Searching starts from the current record (First/Last from the ends);
+    // a miss sets NoMatch and leaves the current record where it was.
+    void FindFirst(const QString& criteria, const std::vector<Variant>& params = {});
+    void FindNext(const QString& criteria, const std::vector<Variant>& params = {});
+    void FindPrevious(const QString& criteria, const std::vector<Variant>& params = {});
+    void FindLast(const QString& criteria, const std::vector<Variant>& params = {});
+    bool NoMatch() const;
+
+    void Edit();
+    void AddNew();
+    void Update();
+    void CancelUpdate();
+    void Delete();
+    bool updatable() const;
+
+    void Requery();
+    void Close();
+
+    // Random access for grids, without moving the current record.
+    int rowCount() const;
+    Variant cell(int row, int col) const;
+    void setCell(int row, int col, const Variant& v);  // writes the underlying row and the cached value
+    QString fieldName(int col) const;
+    bool editable(int col) const;
+    Database database() const;
+    QString source() const;  // the table name or the query text it was opened with
+
+private:
+    friend class Database;
+    std::shared_ptr<RecordsetData> d;
+    RecordsetData& data() const;
+};
+
+}  // namespace dao
