@@ -1,0 +1,105 @@
+#include "platform/forms/FormRegistry.h"
+
+#include <algorithm>
+
+namespace platform {
+
+FormRegistry& forms()
+{
+    static FormRegistry registry;
+    return registry;
+}
+
+Form* FormRegistry::find(std::type_index type) const
+{
+    for (const Entry& e : entries_)
+        if (e.type == type && e.form)
+            return e.form.data();
+    return nullptr;
+}
+
+void FormRegistry::add(std::type_index type, Form* form)
+{
+    entries_.push_back(Entry{type, form});
+}
+
+void FormRegistry::load(Form& form)
+{
+    form.loaded_ = true;
+    guarded([&form] { form.Form_Initialize(); });
+    guarded([&form] { form.Form_Load(); });
+}
+
+void FormRegistry::adopt(Form& form)
+{
+    if (std::none_of(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.form == &form; }))
+        add(typeid(form), &form);
+    if (!form.loaded_)
+        load(form);
+}
+
+void FormRegistry::forget(Form& form)
+{
+    entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
+                                  [&](const Entry& e) { return e.form.isNull() || e.form == &form; }),
+                   entries_.end());
+    if (active_ == &form)
+        active_.clear();
+}
+
+bool FormRegistry::Unload(Form& form, int mode)
+{
+    if (form.unloading_ || !form.loaded_)
+        return true;
+    int cancel = 0;
+    guarded([&] { form.Form_QueryUnload(cancel, mode); });
+    if (cancel != 0)
+        return false;
+    guarded([&] { form.Form_Unload(cancel); });
+    if (cancel != 0)
+        return false;
+    form.unloading_ = true;
+    forget(form);
+    form.hide();
+    form.loaded_ = false;
+    emit form.modalEnded();
+    emit form.unloaded();
+    // Unload Me runs inside the window's own procedure, which goes on after it: delete later.
+    form.deleteLater();
+    return true;
+}
+
+std::vector<Form*> FormRegistry::loaded() const
+{
+    std::vector<Form*> out;
+    for (const Entry& e : entries_)
+        if (e.form && e.form->loaded_)
+            out.push_back(e.form.data());
+    return out;
+}
+
+bool FormRegistry::unloadAll(int mode)
+{
+    std::vector<Form*> all = loaded();
+    for (auto it = all.rbegin(); it != all.rend(); ++it) {
+        QPointer<Form> f = *it;
+        if (f && !Unload(*f, mode))
+            return false;
+    }
+    return true;
+}
+
+void FormRegistry::activated(Form& form)
+{
+    if (active_ == &form)
+        return;
+    QPointer<Form> previous = active_;
+    active_ = &form;
+    if (previous && previous->loaded_)
+        guarded([&] { previous->Form_Deactivate(); });
+    QPointer<Form> self = &form;
+    if (self && self->loaded_)
+        guarded([&] { self->Form_Activate(); });
+}
+
+}  // namespace platform

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QString>
+#include <QtCore/qnamespace.h>
+#include <QStringList>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QObject;
+class QRadioButton;
+class QWidget;
+
+// Control helpers with the old platform's event semantics. Handlers registered here run through guarded().
+namespace platform {
+
+// ---- Lists: filling or clearing runs no click handler; setting the selection runs it at once.
+
+// The click handler of a list: runs on every change of the selection (ours included) and when the program
+// sets the entry that is already selected (setListIndex, setComboText).
+void onClick(QComboBox* list, std::function<void()> handler);
+void onClick(QListWidget* list, std::function<void()> handler);
+
+void clearList(QComboBox* list);
+void fillList(QComboBox* list, const QStringList& items);
+void addItem(QComboBox* list, const QString& item);
+void addItem(QComboBox* list, const QString& item, int itemData);
+void removeItem(QComboBox* list, int index);
+int itemData(const QComboBox* list, int index);
+void clearList(QListWidget* list);
+void fillList(QListWidget* list, const QStringList& items);
+void addItem(QListWidget* list, const QString& item);
+
+// ListIndex = i: runs the click handler, also when i is the entry already shown (-1 clears and runs nothing).
+void setListIndex(QComboBox* list, int index);
+void setListIndex(QListWidget* list, int index);
+int listIndex(const QComboBox* list);
+int listIndex(const QListWidget* list);
+
+// ---- Texts: a new text raises Change at once, the same text raises nothing.
+
+void onChange(QLineEdit* box, std::function<void()> handler);
+// Change of an editable combo box's text.
+void onChange(QComboBox* box, std::function<void()> handler);
+void setText(QLineEdit* box, const QString& text);
+void setText(QLabel* label, const QString& text);
+// Text of a combo box: an editable one takes the text (Change); a drop-down list selects the entry with
+// that text (Click), or fails with 383 when there is none.
+void setComboText(QComboBox* box, const QString& text);
+
+// ---- Check boxes and option buttons: the click handler runs when the value changes, ours included.
+
+void onClick(QCheckBox* box, std::function<void()> handler);
+void onClick(QRadioButton* option, std::function<void()> handler);
+int checkValue(const QCheckBox* box);  // 0 unchecked, 1 checked, 2 greyed
+void setCheckValue(QCheckBox* box, int value);
+void setOptionValue(QRadioButton* option, bool value);
+
+// ---- Keyboard, mouse and focus events of any control.
+
+// Shift state as the old platform gave it: 1 Shift, 2 Ctrl, 4 Alt.
+inline constexpr int vbShiftMask = 1;
+inline constexpr int vbCtrlMask = 2;
+inline constexpr int vbAltMask = 4;
+// Mouse buttons.
+inline constexpr int vbLeftButton = 1;
+inline constexpr int vbRightButton = 2;
+inline constexpr int vbMiddleButton = 4;
+
+// KeyPress(KeyAscii): the character typed (13 Enter, 8 Backspace, 27 Esc). Set KeyAscii to 0 to swallow the
+// key, or to another character to type that one instead.
+void onKeyPress(QWidget* control, std::function<void(int& KeyAscii)> handler);
+// KeyDown(KeyCode, Shift) with the old key codes (38 Up, 40 Down, 46 Delete ...). KeyCode 0 swallows the key.
+void onKeyDown(QWidget* control, std::function<void(int& KeyCode, int Shift)> handler);
+void onKeyUp(QWidget* control, std::function<void(int& KeyCode, int Shift)> handler);
+// MouseDown / MouseUp(Button, Shift, X, Y), X and Y in twips from the control's corner.
+void onMouseDown(QWidget* control, std::function<void(int Button, int Shift, double X, double Y)> handler);
+void onMouseUp(QWidget* control, std::function<void(int Button, int Shift, double X, double Y)> handler);
+void onDblClick(QWidget* control, std::function<void()> handler);
+// GotFocus / LostFocus as the old platform raised them: moving between controls of the program, not when the
+// window loses or regains activation. LostFocus runs first; in it, ActiveControl() is the control getting it.
+void onGotFocus(QWidget* control, std::function<void()> handler);
+void onLostFocus(QWidget* control, std::function<void()> handler);
+
+// The control that has the focus (Screen.ActiveControl).
+QWidget* ActiveControl();
+// control.SetFocus: gives the focus to the control, raising the lost- and got-focus handlers.
+void SetFocus(QWidget* control);
+
+// The old key code of a Qt key, 0 for keys it had none for.
+int vbKeyCode(int qtKey);
+int vbShift(Qt::KeyboardModifiers modifiers);
+
+}  // namespace platform
