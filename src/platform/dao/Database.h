@@ -98,6 +98,7 @@ private:
     friend Database OpenDatabase(const QString&, bool, bool, const QString&);
     friend Database CreateDatabase(const QString&);
     friend class Recordset;
+    friend struct RecordsetData;
     explicit Database(std::shared_ptr<Connection> conn) : c(std::move(conn)) {}
     std::shared_ptr<Connection> c;
     qint64 affected = 0;

@@ -3,8 +3,13 @@
 #include "Database.h"
 
 #include <QString>
+#include <cstdio>
 #include <memory>
 #include <vector>
+
+// Recordset::EOF keeps its old name; the C library's EOF macro would hide it, so it goes here (use
+// std::char_traits<char>::eof() where the C constant is meant).
+#undef EOF
 
 namespace dao {
 

@@ -23,6 +23,8 @@ public:
     Variant(const QDateTime& v);
 
     static Variant null() { return {}; }
+    // A date from its stored ISO text ("YYYY-MM-DD" or "YYYY-MM-DD HH:MM:SS"), taken as it stands.
+    static Variant dateFromText(const QString& iso);
 
     bool isNull() const { return t == Type::Null; }
     Type type() const { return t; }

@@ -1,0 +1,882 @@
+#include "Recordset.h"
+
+#include "Connection.h"
+#include "RecordsetData.h"
+#include "jetfunctions.h"
+
+#include <QRegularExpression>
+
+#include <cstring>
+
+namespace dao {
+
+namespace {
+
+const char* kRowidName = "kelva_rowid__";
+
+QString quoteId(const QString& name)
+{
+    QString n = name;
+    n.replace(QLatin1Char(']'), QLatin1String("]]"));
+    return QLatin1Char('[') + n + QLatin1Char(']');
+}
+
+Error noCurrent()
+{
+    return Error(errNoCurrentRecord, QStringLiteral("No current record."));
+}
+
+QString text(const char* s)
+{
+    return s ? QString::fromUtf8(s) : QString();
+}
+
+// Statement text without its quoted parts, for looking at its keywords.
+QString withoutLiterals(const QString& sql)
+{
+    static const QRegularExpression quoted(QStringLiteral(R"('(?:[^']|'')*'|\[[^\]]*\]|"(?:[^"]|"")*")"));
+    QString s = sql;
+    s.replace(quoted, QStringLiteral(" x "));
+    return s;
+}
+
+bool isQueryText(const QString& s)
+{
+    static const QRegularExpression re(QStringLiteral(R"(^\s*(SELECT|WITH|VALUES|PRAGMA)\b)"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    return re.match(s).hasMatch();
+}
+
+}  // namespace
+
+// ---- RecordsetData ----
+
+void RecordsetData::open(const Database& database, const QString& src, const std::vector<Variant>& p)
+{
+    db = database;
+    source = src;
+    params = p;
+    load();
+}
+
+void RecordsetData::requireOpen() const
+{
+    if (closed || !db.c)
+        throw Error(3420, QStringLiteral("Object invalid or no longer set."));
+}
+
+void RecordsetData::requireCurrent() const
+{
+    requireOpen();
+    if (deletedCurrent)
+        throw Error(3167, QStringLiteral("Record is deleted."));
+    if (pos < 0 || pos >= count())
+        throw noCurrent();
+}
+
+void RecordsetData::requireUpdatable() const
+{
+    requireOpen();
+    if (table.isEmpty() || !hasRowid || db.c->readOnly)
+        throw Error(errNotUpdatable, QStringLiteral("Cannot update. Database or object is read-only."));
+}
+
+void RecordsetData::load()
+{
+    requireOpen();
+    Connection& conn = *db.c;
+    cols.clear();
+    cells.clear();
+    pool.clear();
+    order.clear();
+    table.clear();
+    hasRowid = false;
+    mode = Mode::None;
+    deletedCurrent = false;
+
+    const QString trimmed = source.trimmed();
+    QString sql;
+    QString tableName;
+    if (!isQueryText(trimmed)) {
+        tableName = trimmed;
+        if (tableName.startsWith(QLatin1Char('[')) && tableName.endsWith(QLatin1Char(']')))
+            tableName = tableName.mid(1, tableName.size() - 2);
+        if (!db.hasTable(tableName)) {
+            // A view, or no such thing: read it as a query and let SQLite report what is wrong.
+            sql = QStringLiteral("SELECT * FROM %1").arg(quoteId(tableName));
+            tableName.clear();
+        } else {
+            sql = QStringLiteral("SELECT *, rowid AS %1 FROM %2").arg(QLatin1String(kRowidName), quoteId(tableName));
+        }
+    } else {
+        sql = translateSql(trimmed);
+    }
+
+    auto prepare = [&](const QString& text, sqlite3_stmt** out) {
+        const QByteArray utf8 = text.toUtf8();
+        return sqlite3_prepare_v2(conn.db, utf8.constData(), int(utf8.size()), out, nullptr);
+    };
+
+    sqlite3_stmt* s = nullptr;
+    int rc = prepare(sql, &s);
+    if (rc != SQLITE_OK) {
+        const Error e = sqliteError(conn.db, sqlite3_extended_errcode(conn.db));
+        sqlite3_finalize(s);
+        throw e;
+    }
+    if (!s)
+        throw Error(3001, QStringLiteral("Invalid argument."));
+
+    if (tableName.isEmpty()) {
+        // A query over one table can write that table's rows: add its rowid to what it reads.
+        QString only;
+        bool single = true;
+        for (int i = 0; i < sqlite3_column_count(s); ++i) {
+            const QString t = text(sqlite3_column_table_name(s, i));
+            if (t.isEmpty())
+                continue;
+            if (only.isEmpty())
+                only = t;
+            else if (only.compare(t, Qt::CaseInsensitive) != 0)
+                single = false;
+        }
+        static const QRegularExpression grouped(QStringLiteral(R"(\b(DISTINCT|GROUP\s+BY|UNION|INTERSECT|EXCEPT)\b)"),
+                                                QRegularExpression::CaseInsensitiveOption);
+        static const QRegularExpression selectHead(QStringLiteral(R"(^\s*SELECT\s+)"),
+                                                   QRegularExpression::CaseInsensitiveOption);
+        const auto head = selectHead.match(sql);
+        if (single && !only.isEmpty() && head.hasMatch() && !grouped.match(withoutLiterals(sql)).hasMatch()
+            && db.hasTable(only)) {
+            for (const QString& rowidRef : {quoteId(only) + QStringLiteral(".rowid"), QStringLiteral("rowid")}) {
+                QString withRowid = sql;
+                withRowid.insert(head.capturedEnd(), QStringLiteral("%1 AS %2, ").arg(rowidRef, QLatin1String(kRowidName)));
+                sqlite3_stmt* s2 = nullptr;
+                if (prepare(withRowid, &s2) == SQLITE_OK && s2) {
+                    sqlite3_finalize(s);
+                    s = s2;
+                    tableName = only;
+                    break;
+                }
+                sqlite3_finalize(s2);
+            }
+        }
+    }
+
+    // The rowid comes first in a query we changed, last over a table; either way it is stored last.
+    const int n = sqlite3_column_count(s);
+    int rowidCol = -1;
+    if (!tableName.isEmpty())
+        for (int i = 0; i < n; ++i)
+            if (qstrcmp(sqlite3_column_name(s, i), kRowidName) == 0)
+                rowidCol = i;
+    hasRowid = rowidCol >= 0;
+    table = hasRowid ? tableName : QString();
+    std::vector<int> from;
+    for (int i = 0; i < n; ++i) {
+        if (i == rowidCol)
+            continue;
+        Column col;
+        col.name = text(sqlite3_column_name(s, i));
+        const QString t = text(sqlite3_column_table_name(s, i));
+        const char* decl = sqlite3_column_decltype(s, i);
+        if (decl) {
+            col.def = fieldFromDeclared(col.name, QString::fromUtf8(decl));
+            col.typed = true;
+        } else {
+            col.def.name = col.name;
+            col.def.type = FieldType::Text;
+            col.def.size = 255;
+        }
+        if (hasRowid && !t.isEmpty() && t.compare(table, Qt::CaseInsensitive) == 0) {
+            col.originColumn = text(sqlite3_column_origin_name(s, i));
+            col.editable = !col.originColumn.isEmpty() && !conn.readOnly;
+        }
+        cols.push_back(col);
+        from.push_back(i);
+    }
+    if (hasRowid)
+        from.push_back(rowidCol);
+    width = int(from.size());
+
+    try {
+        rc = SQLITE_OK;
+        for (std::size_t k = 0; k < params.size() && int(k) < sqlite3_bind_parameter_count(s); ++k) {
+            const Variant& v = params[k];
+            switch (v.type()) {
+            case Variant::Type::Null:
+                sqlite3_bind_null(s, int(k) + 1);
+                break;
+            case Variant::Type::Long:
+            case Variant::Type::Boolean:
+                sqlite3_bind_int64(s, int(k) + 1, v.toLongLong());
+                break;
+            case Variant::Type::Double:
+                sqlite3_bind_double(s, int(k) + 1, v.toDouble());
+                break;
+            default: {
+                const QByteArray b = v.toString().toUtf8();
+                sqlite3_bind_text(s, int(k) + 1, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+            }
+            }
+        }
+        noteStatement();
+        std::vector<Cell> row(width);
+        while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+            for (int k = 0; k < width; ++k) {
+                const int i = from[k];
+                Cell cell{};
+                cell.type = quint8(sqlite3_column_type(s, i));
+                switch (cell.type) {
+                case SQLITE_INTEGER:
+                    cell.i = sqlite3_column_int64(s, i);
+                    break;
+                case SQLITE_FLOAT:
+                    cell.d = sqlite3_column_double(s, i);
+                    break;
+                case SQLITE_NULL:
+                    break;
+                default: {
+                    const char* t = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
+                    const int len = sqlite3_column_bytes(s, i);
+                    cell.type = SQLITE_TEXT;
+                    cell.t.off = quint32(pool.size());
+                    cell.t.len = quint32(len);
+                    pool.append(t, std::size_t(len));
+                }
+                }
+                cells.push_back(cell);
+            }
+            order.push_back(quint32(order.size()));
+        }
+        if (rc != SQLITE_DONE)
+            throw sqliteError(conn.db, sqlite3_extended_errcode(conn.db));
+    } catch (...) {
+        sqlite3_finalize(s);
+        throw;
+    }
+    sqlite3_finalize(s);
+
+    // A computed column takes its kind from its first value.
+    for (int k = 0; k < int(cols.size()); ++k) {
+        Column& col = cols[k];
+        if (col.typed)
+            continue;
+        for (quint32 r = 0; r < order.size(); ++r) {
+            const quint8 t = cellAt(r, k).type;
+            if (t == SQLITE_NULL)
+                continue;
+            col.def.type = t == SQLITE_INTEGER ? FieldType::Long : t == SQLITE_FLOAT ? FieldType::Double : FieldType::Text;
+            col.def.size = t == SQLITE_TEXT ? 255 : 0;
+            break;
+        }
+    }
+
+    fields.assign(cols.size(), Field());
+    for (int k = 0; k < int(cols.size()); ++k) {
+        fields[k].rs = this;
+        fields[k].col = k;
+    }
+    buffer.assign(cols.size(), Variant());
+    dirty.assign(cols.size(), false);
+    pos = order.empty() ? -1 : 0;
+}
+
+Variant RecordsetData::value(quint32 stored, int col) const
+{
+    const Cell& c = cellAt(stored, col);
+    const FieldType kind = cols[col].def.type;
+    switch (c.type) {
+    case SQLITE_INTEGER:
+        if (kind == FieldType::YesNo)
+            return Variant(c.i != 0);
+        return Variant(qint64(c.i));
+    case SQLITE_FLOAT:
+        if (kind == FieldType::YesNo)
+            return Variant(c.d != 0);
+        return Variant(c.d);
+    case SQLITE_TEXT: {
+        QString s = QString::fromUtf8(pool.data() + c.t.off, qsizetype(c.t.len));
+        if (kind == FieldType::Date && !s.isEmpty())
+            return Variant::dateFromText(s);
+        return Variant(std::move(s));
+    }
+    default:
+        return {};
+    }
+}
+
+void RecordsetData::store(quint32 stored, int col, const Variant& v)
+{
+    Cell c{};
+    switch (v.type()) {
+    case Variant::Type::Null:
+        c.type = SQLITE_NULL;
+        break;
+    case Variant::Type::Long:
+    case Variant::Type::Boolean:
+        c.type = SQLITE_INTEGER;
+        c.i = v.toLongLong();
+        break;
+    case Variant::Type::Double:
+        c.type = SQLITE_FLOAT;
+        c.d = v.toDouble();
+        break;
+    default: {
+        const QByteArray b = v.toString().toUtf8();
+        c.type = SQLITE_TEXT;
+        c.t.off = quint32(pool.size());
+        c.t.len = quint32(b.size());
+        pool.append(b.constData(), std::size_t(b.size()));
+    }
+    }
+    cellAt(stored, col) = c;
+}
+
+Variant RecordsetData::convert(int col, const Variant& v) const
+{
+    const FieldDef& def = cols[col].def;
+    if (v.isNull())
+        return v;
+    const auto conversion = [] { return Error(errConversion, QStringLiteral("Data type conversion error.")); };
+    switch (def.type) {
+    case FieldType::Text:
+    case FieldType::Memo: {
+        const QString s = v.toString();
+        if (def.type == FieldType::Text && def.size > 0 && s.size() > def.size)
+            throw Error(3163, QStringLiteral("The field is too small to accept the amount of data you attempted to "
+                                             "add.  Try inserting or pasting less data."));
+        return Variant(s);
+    }
+    case FieldType::Long:
+    case FieldType::Double:
+    case FieldType::YesNo: {
+        double x = 0;
+        switch (v.type()) {
+        case Variant::Type::Text: {
+            const QString s = v.toString().trimmed();
+            if (def.type == FieldType::YesNo && s.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+                x = -1;
+            else if (def.type == FieldType::YesNo && s.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+                x = 0;
+            else if (!parseNumber(s, &x))
+                throw conversion();
+            break;
+        }
+        case Variant::Type::Date:
+            throw conversion();
+        default:
+            x = v.toDouble();
+        }
+        if (def.type == FieldType::YesNo)
+            return Variant(x != 0);
+        if (def.type == FieldType::Long) {
+            if (v.type() == Variant::Type::Long || v.type() == Variant::Type::Boolean)
+                return Variant(v.toLongLong());
+            return Variant(jet::clng(x));
+        }
+        return Variant(x);
+    }
+    case FieldType::Date: {
+        if (v.type() == Variant::Type::Date)
+            return v;
+        if (v.type() != Variant::Type::Text)
+            throw conversion();
+        const QDateTime dt = v.toDateTime();
+        if (!dt.isValid())
+            throw conversion();
+        return Variant(dt);
+    }
+    }
+    return v;
+}
+
+int RecordsetData::columnIndex(const QString& name) const
+{
+    for (int k = 0; k < int(cols.size()); ++k)
+        if (cols[k].name.compare(name, Qt::CaseInsensitive) == 0)
+            return k;
+    return -1;
+}
+
+void RecordsetData::setPosition(qint64 p)
+{
+    if (mode != Mode::None)
+        leaveEdit();
+    deletedCurrent = false;
+    if (p < 0)
+        pos = -1;
+    else if (p >= count())
+        pos = count();
+    else
+        pos = p;
+}
+
+bool RecordsetData::find(const QString& criteria, const std::vector<Variant>& findParams, qint64 from, int step)
+{
+    requireOpen();
+    Connection& conn = *db.c;
+    const QString crit = translateSql(criteria);
+
+    // The columns that the criterion names are bound row by row into a one-row table of that name.
+    std::vector<int> used;
+    {
+        static const QRegularExpression ident(QStringLiteral(R"('(?:[^']|'')*'|\[([^\]]+)\]|([A-Za-z_][A-Za-z0-9_]*))"));
+        auto it = ident.globalMatch(crit);
+        while (it.hasNext()) {
+            const auto m = it.next();
+            const QString name = m.capturedLength(1) ? m.captured(1) : m.captured(2);
+            if (name.isEmpty())
+                continue;
+            const int k = columnIndex(name);
+            if (k >= 0 && std::find(used.begin(), used.end(), k) == used.end())
+                used.push_back(k);
+        }
+    }
+    QStringList items;
+    for (int k : used) {
+        const FieldType t = cols[k].def.type;
+        const bool number = t == FieldType::Long || t == FieldType::Double || t == FieldType::YesNo;
+        const QString param = QStringLiteral(":c%1").arg(k);
+        items << (number ? QStringLiteral("CAST(%1 AS NUMERIC)").arg(param)
+                         : (t == FieldType::Text || t == FieldType::Memo) ? param + QStringLiteral(" COLLATE NOCASE")
+                                                                          : param)
+                     + QStringLiteral(" AS ") + quoteId(cols[k].name);
+    }
+    QString sql = QStringLiteral("SELECT (%1)").arg(crit);
+    if (!items.isEmpty())
+        sql += QStringLiteral(" FROM (SELECT %1) AS %2")
+                   .arg(items.join(QStringLiteral(", ")), quoteId(table.isEmpty() ? QStringLiteral("rs") : table));
+
+    Stmt st(conn, sql);
+    sqlite3_stmt* s = st.get();
+    st.bindAll(findParams);
+    st.countRun();
+    std::vector<int> index;
+    for (int k : used)
+        index.push_back(sqlite3_bind_parameter_index(s, QStringLiteral(":c%1").arg(k).toUtf8().constData()));
+
+    for (qint64 p = from; p >= 0 && p < count(); p += step) {
+        const quint32 stored = order[std::size_t(p)];
+        for (std::size_t u = 0; u < used.size(); ++u) {
+            const Cell& c = cellAt(stored, used[u]);
+            switch (c.type) {
+            case SQLITE_INTEGER:
+                sqlite3_bind_int64(s, index[u], c.i);
+                break;
+            case SQLITE_FLOAT:
+                sqlite3_bind_double(s, index[u], c.d);
+                break;
+            case SQLITE_TEXT:
+                sqlite3_bind_text(s, index[u], pool.data() + c.t.off, int(c.t.len), SQLITE_STATIC);
+                break;
+            default:
+                sqlite3_bind_null(s, index[u]);
+            }
+        }
+        const int rc = sqlite3_step(s);
+        if (rc != SQLITE_ROW) {
+            const Error e = sqliteError(conn.db, sqlite3_extended_errcode(conn.db));
+            sqlite3_reset(s);
+            throw e;
+        }
+        const bool hit = sqlite3_column_type(s, 0) != SQLITE_NULL && sqlite3_column_double(s, 0) != 0;
+        sqlite3_reset(s);
+        if (hit) {
+            setPosition(p);
+            noMatch = false;
+            return true;
+        }
+    }
+    noMatch = true;
+    return false;
+}
+
+// ---- Field ----
+
+QString Field::Name() const
+{
+    return rs->cols[col].name;
+}
+
+Variant Field::Value() const
+{
+    if (rs->mode != RecordsetData::Mode::None && rs->dirty[col])
+        return rs->buffer[col];
+    if (rs->mode == RecordsetData::Mode::AddNew)
+        return {};
+    rs->requireCurrent();
+    return rs->value(rs->order[std::size_t(rs->pos)], col);
+}
+
+void Field::setValue(const Variant& v)
+{
+    rs->requireOpen();
+    if (rs->mode == RecordsetData::Mode::None)
+        throw Error(errUpdateWithoutEdit, QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
+    if (!rs->cols[col].editable)
+        throw Error(3164, QStringLiteral("Field cannot be updated."));
+    rs->buffer[col] = rs->convert(col, v);
+    rs->dirty[col] = true;
+}
+
+FieldType Field::Type() const
+{
+    return rs->cols[col].def.type;
+}
+
+int Field::Size() const
+{
+    return rs->cols[col].def.size;
+}
+
+bool Field::editable() const
+{
+    return rs->cols[col].editable;
+}
+
+// ---- Recordset ----
+
+RecordsetData& Recordset::data() const
+{
+    if (!d)
+        throw Error(3420, QStringLiteral("Object invalid or no longer set."));
+    d->requireOpen();
+    return *d;
+}
+
+int Recordset::FieldCount() const
+{
+    return int(data().cols.size());
+}
+
+Field& Recordset::Fields(int i)
+{
+    RecordsetData& r = data();
+    if (i < 0 || i >= int(r.fields.size()))
+        throw Error(errItemNotFound, QStringLiteral("Item not found in this collection."));
+    return r.fields[std::size_t(i)];
+}
+
+Field& Recordset::Fields(const QString& name)
+{
+    RecordsetData& r = data();
+    const int k = r.columnIndex(name);
+    if (k < 0)
+        throw Error(errItemNotFound, QStringLiteral("Item not found in this collection."));
+    return r.fields[std::size_t(k)];
+}
+
+void Recordset::MoveFirst()
+{
+    RecordsetData& r = data();
+    if (r.count() == 0)
+        throw noCurrent();
+    r.setPosition(0);
+}
+
+void Recordset::MoveLast()
+{
+    RecordsetData& r = data();
+    if (r.count() == 0)
+        throw noCurrent();
+    r.setPosition(r.count() - 1);
+}
+
+void Recordset::MoveNext()
+{
+    RecordsetData& r = data();
+    if (r.deletedCurrent) {  // the rows after a deleted one moved up into its place
+        r.setPosition(r.pos);
+        return;
+    }
+    if (r.pos >= r.count())
+        throw noCurrent();
+    r.setPosition(r.pos + 1);
+}
+
+void Recordset::MovePrevious()
+{
+    RecordsetData& r = data();
+    if (r.pos < 0 || r.count() == 0)
+        throw noCurrent();
+    r.setPosition(r.pos - 1);
+}
+
+void Recordset::Move(qint64 n)
+{
+    RecordsetData& r = data();
+    if (n == 0)
+        return;
+    if (r.count() == 0 || (n > 0 && r.pos >= r.count()) || (n < 0 && r.pos < 0))
+        throw noCurrent();
+    if (r.deletedCurrent && n > 0)
+        --n;
+    r.setPosition(r.pos + n);
+}
+
+bool Recordset::BOF() const
+{
+    const RecordsetData& r = data();
+    return r.count() == 0 || r.pos < 0;
+}
+
+bool Recordset::EOF() const
+{
+    const RecordsetData& r = data();
+    return r.count() == 0 || r.pos >= r.count();
+}
+
+qint64 Recordset::RecordCount() const
+{
+    return data().count();
+}
+
+qint64 Recordset::AbsolutePosition() const
+{
+    const RecordsetData& r = data();
+    return r.hasCurrent() ? r.pos : -1;
+}
+
+void Recordset::setAbsolutePosition(qint64 n)
+{
+    RecordsetData& r = data();
+    if (n < 0 || n >= r.count())
+        throw Error(3001, QStringLiteral("Invalid argument."));
+    r.setPosition(n);
+}
+
+qint64 Recordset::Bookmark() const
+{
+    const RecordsetData& r = data();
+    r.requireCurrent();
+    return r.order[std::size_t(r.pos)];
+}
+
+void Recordset::setBookmark(qint64 b)
+{
+    RecordsetData& r = data();
+    if (b >= 0 && b < r.count() && r.order[std::size_t(b)] == quint64(b)) {
+        r.setPosition(b);
+        return;
+    }
+    for (qint64 p = 0; p < r.count(); ++p)
+        if (r.order[std::size_t(p)] == quint64(b)) {
+            r.setPosition(p);
+            return;
+        }
+    throw Error(3159, QStringLiteral("Not a valid bookmark."));
+}
+
+void Recordset::FindFirst(const QString& criteria, const std::vector<Variant>& params)
+{
+    data().find(criteria, params, 0, 1);
+}
+
+void Recordset::FindNext(const QString& criteria, const std::vector<Variant>& params)
+{
+    RecordsetData& r = data();
+    r.find(criteria, params, r.deletedCurrent ? r.pos : std::max<qint64>(r.pos + 1, 0), 1);
+}
+
+void Recordset::FindPrevious(const QString& criteria, const std::vector<Variant>& params)
+{
+    RecordsetData& r = data();
+    r.find(criteria, params, std::min(r.pos, r.count()) - 1, -1);
+}
+
+void Recordset::FindLast(const QString& criteria, const std::vector<Variant>& params)
+{
+    RecordsetData& r = data();
+    r.find(criteria, params, r.count() - 1, -1);
+}
+
+bool Recordset::NoMatch() const
+{
+    return data().noMatch;
+}
+
+void Recordset::Edit()
+{
+    RecordsetData& r = data();
+    r.requireUpdatable();
+    r.requireCurrent();
+    r.mode = RecordsetData::Mode::Edit;
+    std::fill(r.dirty.begin(), r.dirty.end(), false);
+}
+
+void Recordset::AddNew()
+{
+    RecordsetData& r = data();
+    r.requireUpdatable();
+    r.mode = RecordsetData::Mode::AddNew;
+    std::fill(r.dirty.begin(), r.dirty.end(), false);
+    std::fill(r.buffer.begin(), r.buffer.end(), Variant());
+}
+
+void Recordset::Update()
+{
+    RecordsetData& r = data();
+    if (r.mode == RecordsetData::Mode::None)
+        throw Error(errUpdateWithoutEdit, QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
+    Connection& conn = *r.db.c;
+    QStringList names;
+    std::vector<Variant> values;
+    std::vector<int> changed;
+    for (int k = 0; k < int(r.cols.size()); ++k) {
+        if (!r.dirty[k])
+            continue;
+        names << quoteId(r.cols[k].originColumn);
+        values.push_back(r.buffer[k]);
+        changed.push_back(k);
+    }
+    if (r.mode == RecordsetData::Mode::Edit) {
+        r.requireCurrent();
+        const quint32 stored = r.order[std::size_t(r.pos)];
+        if (!changed.empty()) {
+            QStringList sets;
+            for (const QString& n : names)
+                sets << n + QStringLiteral(" = ?");
+            values.push_back(Variant(r.rowid(stored)));
+            Stmt st(conn, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                              .arg(quoteId(r.table), sets.join(QStringLiteral(", "))));
+            st.bindAll(values);
+            st.step();
+            for (std::size_t u = 0; u < changed.size(); ++u)
+                r.store(stored, changed[u], values[u]);
+        }
+        r.leaveEdit();
+        return;
+    }
+
+    // AddNew: insert, then read the new row back with the table's defaults.
+    {
+        Stmt st(conn, changed.empty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteId(r.table))
+                                      : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                            .arg(quoteId(r.table), names.join(QStringLiteral(", ")),
+                                                 QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", "))));
+        st.bindAll(values);
+        st.step();
+    }
+    const qint64 rowid = sqlite3_last_insert_rowid(conn.db);
+    const quint32 stored = quint32(r.cells.size() / std::size_t(r.width));
+    r.cells.resize(r.cells.size() + std::size_t(r.width), Cell{{0}, SQLITE_NULL});
+    r.cellAt(stored, r.width - 1) = Cell{{rowid}, SQLITE_INTEGER};
+    QStringList readCols;
+    std::vector<int> readIdx;
+    for (int k = 0; k < int(r.cols.size()); ++k)
+        if (!r.cols[k].originColumn.isEmpty()) {
+            readCols << quoteId(r.cols[k].originColumn);
+            readIdx.push_back(k);
+        }
+    if (!readCols.isEmpty()) {
+        Stmt st(conn, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                          .arg(readCols.join(QStringLiteral(", ")), quoteId(r.table)));
+        st.bind(1, Variant(rowid));
+        if (st.step())
+            for (std::size_t u = 0; u < readIdx.size(); ++u)
+                r.store(stored, readIdx[u], columnVariant(st.get(), int(u)));
+    }
+    r.order.push_back(stored);
+    r.leaveEdit();
+}
+
+void Recordset::CancelUpdate()
+{
+    RecordsetData& r = data();
+    if (r.mode == RecordsetData::Mode::None)
+        throw Error(errUpdateWithoutEdit, QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
+    r.leaveEdit();
+}
+
+void Recordset::Delete()
+{
+    RecordsetData& r = data();
+    r.requireUpdatable();
+    r.requireCurrent();
+    r.leaveEdit();
+    const quint32 stored = r.order[std::size_t(r.pos)];
+    Stmt st(*r.db.c, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteId(r.table)));
+    st.bind(1, Variant(r.rowid(stored)));
+    st.step();
+    r.order.erase(r.order.begin() + r.pos);
+    r.deletedCurrent = true;
+}
+
+bool Recordset::updatable() const
+{
+    const RecordsetData& r = data();
+    return !r.table.isEmpty() && r.hasRowid && !r.db.c->readOnly;
+}
+
+void Recordset::Requery()
+{
+    data().load();
+}
+
+void Recordset::Close()
+{
+    if (!d)
+        return;
+    d->closed = true;
+    d->cells = {};
+    d->pool = {};
+    d->order = {};
+    d->db = Database();
+}
+
+int Recordset::rowCount() const
+{
+    return int(data().count());
+}
+
+Variant Recordset::cell(int row, int col) const
+{
+    const RecordsetData& r = data();
+    if (row < 0 || row >= r.count() || col < 0 || col >= int(r.cols.size()))
+        throw Error(3001, QStringLiteral("Invalid argument."));
+    return r.value(r.order[std::size_t(row)], col);
+}
+
+void Recordset::setCell(int row, int col, const Variant& v)
+{
+    RecordsetData& r = data();
+    if (row < 0 || row >= r.count() || col < 0 || col >= int(r.cols.size()))
+        throw Error(3001, QStringLiteral("Invalid argument."));
+    r.requireUpdatable();
+    if (!r.cols[col].editable)
+        throw Error(3164, QStringLiteral("Field cannot be updated."));
+    const Variant value = r.convert(col, v);
+    const quint32 stored = r.order[std::size_t(row)];
+    Stmt st(*r.db.c, QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
+                         .arg(quoteId(r.table), quoteId(r.cols[col].originColumn)));
+    st.bind(1, value);
+    st.bind(2, Variant(r.rowid(stored)));
+    st.step();
+    r.store(stored, col, value);
+}
+
+QString Recordset::fieldName(int col) const
+{
+    const RecordsetData& r = data();
+    if (col < 0 || col >= int(r.cols.size()))
+        throw Error(errItemNotFound, QStringLiteral("Item not found in this collection."));
+    return r.cols[col].name;
+}
+
+bool Recordset::editable(int col) const
+{
+    const RecordsetData& r = data();
+    return col >= 0 && col < int(r.cols.size()) && r.cols[col].editable && !r.table.isEmpty();
+}
+
+Database Recordset::database() const
+{
+    return data().db;
+}
+
+QString Recordset::source() const
+{
+    return data().source;
+}
+
+}  // namespace dao
