@@ -89,6 +89,20 @@ bool FormRegistry::unloadAll(int mode)
     return true;
 }
 
+void FormRegistry::discardAll()
+{
+    std::vector<Entry> all;
+    all.swap(entries_);
+    active_.clear();
+    for (Entry& e : all)
+        if (e.form) {
+            e.form->unloading_ = true;
+            e.form->loaded_ = false;
+            e.form->hide();
+            delete e.form.data();
+        }
+}
+
 void FormRegistry::activated(Form& form)
 {
     if (active_ == &form)

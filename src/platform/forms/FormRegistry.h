@@ -56,6 +56,9 @@ public:
     // unless it was already the active one.
     void activated(Form& form);
 
+    // Forgets and deletes every window without running its unload events (tests, between cases).
+    void discardAll();
+
     // Loads a window made elsewhere (tests' windows): registers it under its own class and runs its load.
     void adopt(Form& form);
 

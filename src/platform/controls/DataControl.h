@@ -1,0 +1,119 @@
+#pragma once
+
+#include "platform/dao/Database.h"
+#include "platform/dao/Recordset.h"
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <vector>
+
+namespace platform {
+
+class DataControl;
+
+// The recordset of a data control. Moves, finds and writes made through it tell the data control, which
+// first writes what its bound controls hold, then raises Reposition and moves the bound grid.
+// (Passed on as a plain dao::Recordset& it no longer tells anyone.)
+class BoundRecordset : public dao::Recordset {
+public:
+    void MoveFirst();
+    void MoveLast();
+    void MoveNext();
+    void MovePrevious();
+    void Move(qint64 n);
+    void setAbsolutePosition(qint64 n);
+    void setBookmark(qint64 b);
+    void FindFirst(const QString& criteria, const std::vector<dao::Variant>& params = {});
+    void FindNext(const QString& criteria, const std::vector<dao::Variant>& params = {});
+    void FindPrevious(const QString& criteria, const std::vector<dao::Variant>& params = {});
+    void FindLast(const QString& criteria, const std::vector<dao::Variant>& params = {});
+    void Update();
+    void Delete();
+    void Requery();
+
+private:
+    friend class DataControl;
+    template <class F>
+    void moving(F&& move);
+    DataControl* owner = nullptr;
+};
+
+// A bound control: shows a field of the data control's current record.
+class BoundControl {
+public:
+    virtual ~BoundControl() = default;
+    // The current record changed or the recordset was opened again.
+    virtual void showRecord() = 0;
+    // Before the record moves: write an edited value into the record.
+    virtual void writeRecord() {}
+};
+
+// A data control: database name, connect text, record source (SQL text plus bound values), Refresh, the
+// recordset, and the Reposition notification. A database file that the program already has open is used
+// through that open connection, so a transaction on it covers the data control's writes too.
+class DataControl : public QObject {
+    Q_OBJECT
+public:
+    explicit DataControl(QObject* parent = nullptr);
+    ~DataControl() override;
+
+    QString DatabaseName() const { return databaseName_; }
+    void setDatabaseName(const QString& path);
+    QString Connect() const { return connect_; }
+    void setConnect(const QString& connect) { connect_ = connect; }
+    // Uses a database that is already open (MainDb) instead of opening DatabaseName.
+    void setDatabase(const dao::Database& db);
+    dao::Database& Database();
+
+    QString RecordSource() const { return recordSource_; }
+    const std::vector<dao::Variant>& RecordSourceParams() const { return params_; }
+    // A table name or an SQL text, with the values of its ? placeholders. Takes effect at Refresh.
+    void setRecordSource(const QString& source, std::vector<dao::Variant> params = {});
+    // Copies another data control's record source: the text and its bound values.
+    void setRecordSource(const DataControl& other) { setRecordSource(other.recordSource_, other.params_); }
+
+    // Opens the database when needed and runs the record source again; the first record becomes current.
+    void Refresh();
+    // The open recordset (3420 "Object invalid or no longer set." before the first Refresh).
+    BoundRecordset& Recordset();
+    bool hasRecordset() const { return rs_.isOpen(); }
+    // Writes what the bound controls hold into the current record (UpdateRecord).
+    void UpdateRecord();
+
+    // Reposition: runs whenever the current record changes (a move, a find, Refresh).
+    void onReposition(std::function<void()> handler) { reposition_ = std::move(handler); }
+
+    // Shows the current record again in every bound control (after a write made around them).
+    void showBound();
+
+    void bind(BoundControl* control);
+    void unbind(BoundControl* control);
+
+signals:
+    // After the recordset was opened again (Refresh) - the bound grid re-reads its rows.
+    void refreshed();
+    // After the current record changed - the bound grid moves its current row.
+    void repositioned();
+    // A row's values were written through the recordset (Update), row -1 when unknown.
+    void rowWritten(int row);
+
+private:
+    friend class BoundRecordset;
+    void beforeMove();
+    void afterMove(qint64 previousBookmark, bool hadRecord);
+    void raiseReposition();
+
+    QString databaseName_;
+    QString connect_;
+    QString recordSource_;
+    std::vector<dao::Variant> params_;
+    dao::Database db_;
+    bool ownDb_ = false;
+    BoundRecordset rs_;
+    std::function<void()> reposition_;
+    std::vector<BoundControl*> bound_;
+    bool writing_ = false;
+};
+
+}  // namespace platform
