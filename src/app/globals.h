@@ -1,0 +1,52 @@
+#pragma once
+#include "platform/dao/Database.h"
+#include <QString>
+
+// The program-wide values: one set for the whole run. Flags are integers used as booleans
+// (-1 true, 0 false), as every window reads them.
+struct Globals {
+    // The main database and how it is reached.
+    dao::Database MainDb;
+    dao::Database AuxDb;
+    QString DbConnect;
+    QString AppTitle;
+    QString YearSuffix;
+    QString ProgramFolder;
+
+    // The current session and its fee factors.
+    QString CurSesName;
+    QString CurSesTab;
+    double ConvFactorAdj = 0;
+    double BaseConvFactor = 0;
+    double ConvFactor = 0;
+    int UseWorkAdj = 0;
+    double WorkGpci = 0;
+    double PracGpci = 0;
+    double MalpGpci = 0;
+    double WorkAdjuster = 1.0;
+
+    // Hand-overs between windows.
+    int PlimViewActive = 0;
+    QString SelectedZip;
+    QString RuralInd;
+    QString strCurrentCodemod;
+    QString PendingSearchText;
+    int SkipOtherTables = 0;
+    int NoTaggedCodes = 0;
+
+    // Focus and layout flags of the main window's panels.
+    int GridHadFocus = 0;
+    int SkipRecolumnize = 0;
+    int PlimViewHasFocus = 0;
+    int PlimListHasFocus = 0;
+    int PlimScrollHasFocus = 0;
+    int DbgScrollHasFocus = 0;
+};
+
+Globals& g();
+
+// The program's name in message box titles and window captions.
+inline constexpr const char* kProgramTitle = "KELVA Morvex";
+
+// A path in the program folder.
+QString programPath(const QString& fileName);
