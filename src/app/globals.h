@@ -45,8 +45,5 @@ struct Globals {
 
 Globals& g();
 
-// The program's name in message box titles and window captions.
-inline constexpr const char* kProgramTitle = "KELVA Morvex";
-
 // A path in the program folder.
 QString programPath(const QString& fileName);
