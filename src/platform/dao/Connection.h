@@ -40,6 +40,7 @@ public:
     std::size_t bindAll(const std::vector<Variant>& params, std::size_t first = 0);
     bool step();  // true on a row; throws on an error
     void countRun();
+    void quiet() { counted = true; }  // the layer's own look-ups do not count as statements
 
 private:
     Connection& c;

@@ -324,7 +324,16 @@ QString translateSql(const QString& sql)
                 ++j;
             const QStringView word = QStringView(sql).mid(i, j - i);
             const bool qualified = prevSignificant == QLatin1Char('.');
-            if (!qualified && word.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+            int after = j;
+            while (after < n && sql[after].isSpace())
+                ++after;
+            const bool call = after < n && sql[after] == QLatin1Char('(');
+            if (!qualified && call
+                && (word.compare(QLatin1String("left"), Qt::CaseInsensitive) == 0
+                    || word.compare(QLatin1String("right"), Qt::CaseInsensitive) == 0
+                    || word.compare(QLatin1String("isnull"), Qt::CaseInsensitive) == 0))
+                out += QLatin1String("j") + word.toString();  // words of SQLite's own grammar
+            else if (!qualified && word.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
                 out += QLatin1String("-1");
             else if (!qualified && word.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
                 out += QLatin1String("0");
@@ -565,6 +574,7 @@ QStringList Database::TableNames() const
     Connection& conn = live(c);
     Stmt st(conn, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND substr(name, 1, 7) <> "
                                  "'sqlite_' AND name <> 'kelva_dao_meta' ORDER BY name COLLATE NOCASE"));
+    st.quiet();
     QStringList out;
     while (st.step())
         out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 0)));
@@ -577,6 +587,7 @@ bool Database::hasTable(const QString& name) const
     if (name.compare(QLatin1String(kMetaTable), Qt::CaseInsensitive) == 0)
         return false;
     Stmt st(conn, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"));
+    st.quiet();
     st.bind(1, name);
     return st.step();
 }
@@ -588,6 +599,7 @@ TableDef Database::tableDef(const QString& name) const
     {
         Stmt st(conn, QStringLiteral("SELECT name FROM sqlite_master WHERE type IN ('table', 'view') AND name = ? "
                                      "COLLATE NOCASE"));
+        st.quiet();
         st.bind(1, name);
         if (!st.step() || name.compare(QLatin1String(kMetaTable), Qt::CaseInsensitive) == 0)
             throw Error(errItemNotFound, QStringLiteral("Item not found in this collection."));
@@ -596,6 +608,7 @@ TableDef Database::tableDef(const QString& name) const
     QStringList pkFields;
     {
         Stmt st(conn, QStringLiteral("SELECT name, type, pk FROM pragma_table_info(?) ORDER BY cid"));
+        st.quiet();
         st.bind(1, def.name);
         std::vector<std::pair<int, QString>> pk;
         while (st.step()) {
@@ -612,6 +625,7 @@ TableDef Database::tableDef(const QString& name) const
     bool pkIndexed = false;
     {
         Stmt st(conn, QStringLiteral("SELECT name, \"unique\", origin FROM pragma_index_list(?) ORDER BY name"));
+        st.quiet();
         st.bind(1, def.name);
         std::vector<IndexDef> found;
         while (st.step()) {
@@ -632,6 +646,7 @@ TableDef Database::tableDef(const QString& name) const
         }
         for (IndexDef& idx : found) {
             Stmt cols(conn, QStringLiteral("SELECT name FROM pragma_index_info(?) ORDER BY seqno"));
+            cols.quiet();
             cols.bind(1, idx.fields.front());
             idx.fields.clear();
             while (cols.step())

@@ -112,6 +112,11 @@ inline Database OpenDatabase(const QString& path, const QString& connect)
 {
     return OpenDatabase(path, false, false, connect);
 }
+// A literal connect text would otherwise convert to the bool `exclusive`.
+inline Database OpenDatabase(const QString& path, const char* connect)
+{
+    return OpenDatabase(path, false, false, QString::fromUtf8(connect));
+}
 // Creates a new empty file (3204 "Database already exists." when the file is there).
 Database CreateDatabase(const QString& path);
 

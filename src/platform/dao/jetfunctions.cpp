@@ -349,7 +349,7 @@ double round(double x, int n)
     const double ay = std::fabs(y);
     double r;
     if (ay >= 1e15) {
-        r = roundHalfEven(fifteenDigits(y));
+        r = roundHalfEven(y);  // no decimals left at 15 digits: the number is whole or nearly so
     } else {
         const double f = std::floor(y);
         const double frac = y - f;
@@ -908,8 +908,8 @@ void registerJetFunctions(sqlite3* db)
         {"round", 1, fnRound}, {"round", 2, fnRound},   {"clng", 1, fnClng},     {"cint", 1, fnClng},
         {"cdbl", 1, fnCdbl},   {"cstr", 1, fnCstr},     {"int", 1, fnInt},       {"fix", 1, fnFix},
         {"iif", 3, fnIif},     {"format", 1, fnFormat}, {"format", 2, fnFormat}, {"val", 1, fnVal},
-        {"nz", 1, fnNz},       {"nz", 2, fnNz},         {"isnull", 1, fnIsNull}, {"ucase", 1, fnUcase},
-        {"lcase", 1, fnLcase}, {"left", 2, fnLeft},     {"right", 2, fnRight},   {"mid", 2, fnMid},
+        {"nz", 1, fnNz},       {"nz", 2, fnNz},         {"jisnull", 1, fnIsNull}, {"ucase", 1, fnUcase},
+        {"lcase", 1, fnLcase}, {"jleft", 2, fnLeft},    {"jright", 2, fnRight},   {"mid", 2, fnMid},
         {"mid", 3, fnMid},     {"len", 1, fnLen},       {"instr", 2, fnInstr},   {"instr", 3, fnInstr},
         {"str", 1, fnStr},     {"space", 1, fnSpace},   {"jcat", -1, fnJcat},    {"like", 2, fnLike},
         {"like", 3, fnLike},

@@ -10,7 +10,8 @@ namespace jet {
 
 // Registers the old engine's functions on a connection (OpenDatabase does it on every one):
 //   clng, cint, cdbl, cstr, round (half to even, replacing SQLite's), int, fix, iif, format(value, pattern),
-//   val, nz, isnull, ucase, lcase, left, right, mid, len, instr, trim, ltrim, rtrim, str, space,
+//   val, nz, isnull, ucase, lcase, left, right (these three are registered as jisnull, jleft and jright:
+//   the words belong to SQLite's grammar, so statement text run through the layer has them renamed), mid, len, instr, trim, ltrim, rtrim, str, space,
 //   jcat(a, b, ...) for Jet's & (Null counts as ""), like with Jet's wildcards (*, ?, #, [a-c], [!a])
 //   without regard to case, and the aggregate first.
 // The SQL functions and the C++ functions below are the same code.
@@ -19,6 +20,7 @@ void registerJetFunctions(sqlite3* db);
 // Scales x by 10^n in double arithmetic, takes the product's 15-significant-digit value (so
 // 2.675 * 100 = 267.49999999999994 counts as the tie 267.5) and rounds that to a whole number, a half to
 // even, then divides by 10^n: round(2.675, 2) = 2.68, round(0.125, 2) = 0.12, round(1.005, 2) = 1.
+// A product of 1e15 or more has no decimals at 15 digits and is rounded as it is.
 double round(double x, int n = 0);
 // Nearest whole number of the double itself, a half to even.
 qint64 clng(double x);
