@@ -454,6 +454,36 @@ void writePhysician(sqlite3* db, Sample& sample)
         codes[0].mp = 0.02;
         used.insert("71010");
     }
+    {
+        // A colonoscopy with its discontinued (53) row.
+        PhysicianCode c;
+        c.cpt = "45378";
+        c.status = "A";
+        c.desc = "Sample procedure 45378";
+        c.global = "000";
+        c.pctc = "0";
+        c.work = 3.69;
+        c.nfpe = 4.81;
+        c.fpe = 1.88;
+        c.mp = 0.33;
+        c.multproc = "3";
+        c.bilatsurg = "0";
+        c.asstsurg = "1";
+        c.cosurg = "0";
+        c.teamsurg = "0";
+        c.endobase = "45378";
+        finish(c);
+        codes.push_back(c);
+        PhysicianCode d = c;
+        d.mod = "53";
+        d.work = 0.96;
+        d.nfpe = 2.62;
+        d.fpe = 0.49;
+        d.mp = 0.09;
+        finish(d);
+        codes.push_back(d);
+        used.insert(c.cpt);
+    }
     for (const EmCode& e : EmCodes) {
         PhysicianCode c;
         c.cpt = e.cpt;
@@ -495,7 +525,7 @@ void writePhysician(sqlite3* db, Sample& sample)
             finish(c);
             codes.push_back(c);
             // Discontinued colonoscopies and the like: a 53 row at a reduced value.
-            if (range.style == Style::Surgery && c.endobase.size() && c.calcflag && rng.chance(0.3)) {
+            if (range.style == Style::Surgery && c.endobase.size() && c.calcflag && rng.chance(0.5)) {
                 PhysicianCode d = c;
                 d.mod = "53";
                 d.work = rounded(c.work * 0.5);

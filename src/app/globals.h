@@ -12,6 +12,9 @@ struct Globals {
     QString AppTitle;
     QString YearSuffix;
     QString ProgramFolder;
+    // What the analysis print-out's own data control reads: its connect text and database file.
+    QString ReportDbConnect;
+    QString ReportDbName;
 
     // The current session and its fee factors.
     QString CurSesName;

@@ -1,16 +1,22 @@
+#include "app/endprogram.h"
+#include "app/globals.h"
+#include "main/frmMain.h"
+#include "platform/forms/FormRegistry.h"
+
 #include <QApplication>
-#include <QLabel>
+#include <QDir>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QLabel placeholder(
-        "KELVA Morvex\n\n"
-        "This build has the program folder and its files, but not yet the windows:\n"
-        "the main window, the first-run wizard, the fee grid and the other windows\n"
-        "are still missing.");
-    placeholder.setWindowTitle("KELVA Morvex");
-    placeholder.setMargin(24);
-    placeholder.show();
-    return app.exec();
+    // Every fixed file is named relative to the program folder, which is also the current folder.
+    g().ProgramFolder = QCoreApplication::applicationDirPath();
+    QDir::setCurrent(g().ProgramFolder);
+    endProgramOnUnhandledError();
+
+    platform::forms().get<frmMain>();
+    if (programEnded())
+        return programExitCode();
+    const int code = app.exec();
+    return programEnded() ? programExitCode() : code;
 }

@@ -172,8 +172,9 @@ int ScriptedSeam::MsgBox(const QString& prompt, int buttons, const QString& titl
         EXPECT_EQ(answer.text->toStdString(), prompt.toStdString()) << "message box text";
         EXPECT_EQ(answer.flags, buttons) << "message box flags of \"" << prompt.toStdString() << '"';
     }
-    if (answer.title)
+    if (answer.title) {
         EXPECT_EQ(answer.title->toStdString(), title.toStdString()) << "message box title";
+    }
     dialogRoundTrip();
     return answer.result;
 }

@@ -27,3 +27,9 @@ protected:
 private:
     platform::Seam* previous_ = nullptr;
 };
+
+// Test messages show texts as texts.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}

@@ -635,8 +635,13 @@ bool DBGrid::keyEvent(QKeyEvent* e)
 bool DBGrid::eventFilter(QObject* watched, QEvent* event)
 {
     const bool onEditor = editor_ && watched == editor_;
-    if ((watched == this || onEditor) && event->type() == QEvent::KeyPress)
+    if ((watched == this || onEditor) && event->type() == QEvent::KeyPress) {
+        // While a cell is edited, keys come through its editor; one the editor does not take (Up, Down)
+        // goes on to the grid and was told already.
+        if (watched == this && isEditing())
+            return false;
         return keyEvent(static_cast<QKeyEvent*>(event));
+    }
     if (watched == viewport()) {
         if (event->type() == QEvent::MouseButtonPress && MouseDown) {
             auto* m = static_cast<QMouseEvent*>(event);

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 
 #include <cstring>
+#include <mutex>
 
 namespace dao {
 
@@ -86,8 +87,7 @@ void RecordsetData::load()
     requireOpen();
     Connection& conn = *db.c;
     cols.clear();
-    cells.clear();
-    pool.clear();
+    store.reset(0);
     order.clear();
     table.clear();
     hasRowid = false;
@@ -220,33 +220,32 @@ void RecordsetData::load()
             }
         }
         noteStatement();
-        std::vector<Cell> row(width);
+        store.reset(width);
         while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+            const quint32 row = store.addRow(false);
+            Payload* p = store.payloads(row);
+            quint8* t = store.types(row);
             for (int k = 0; k < width; ++k) {
                 const int i = from[k];
-                Cell cell{};
-                cell.type = quint8(sqlite3_column_type(s, i));
-                switch (cell.type) {
+                const int type = sqlite3_column_type(s, i);
+                t[k] = quint8(type);
+                switch (type) {
                 case SQLITE_INTEGER:
-                    cell.i = sqlite3_column_int64(s, i);
+                    p[k].i = sqlite3_column_int64(s, i);
                     break;
                 case SQLITE_FLOAT:
-                    cell.d = sqlite3_column_double(s, i);
+                    p[k].d = sqlite3_column_double(s, i);
                     break;
                 case SQLITE_NULL:
                     break;
                 default: {
-                    const char* t = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
-                    const int len = sqlite3_column_bytes(s, i);
-                    cell.type = SQLITE_TEXT;
-                    cell.t.off = quint32(pool.size());
-                    cell.t.len = quint32(len);
-                    pool.append(t, std::size_t(len));
+                    const char* txt = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
+                    p[k] = store.text(txt, quint32(sqlite3_column_bytes(s, i)));
+                    t[k] = SQLITE_TEXT;
                 }
                 }
-                cells.push_back(cell);
             }
-            order.push_back(quint32(order.size()));
+            order.push_back(row);
         }
         if (rc != SQLITE_DONE)
             throw sqliteError(conn.db, sqlite3_extended_errcode(conn.db));
@@ -262,7 +261,7 @@ void RecordsetData::load()
         if (col.typed)
             continue;
         for (quint32 r = 0; r < order.size(); ++r) {
-            const quint8 t = cellAt(r, k).type;
+            const quint8 t = store.get(r, k).type;
             if (t == SQLITE_NULL)
                 continue;
             col.def.type = t == SQLITE_INTEGER ? FieldType::Long : t == SQLITE_FLOAT ? FieldType::Double : FieldType::Text;
@@ -283,19 +282,19 @@ void RecordsetData::load()
 
 Variant RecordsetData::value(quint32 stored, int col) const
 {
-    const Cell& c = cellAt(stored, col);
+    const Cell c = cellAt(stored, col);
     const FieldType kind = cols[col].def.type;
     switch (c.type) {
     case SQLITE_INTEGER:
         if (kind == FieldType::YesNo)
-            return Variant(c.i != 0);
-        return Variant(qint64(c.i));
+            return Variant(c.v.i != 0);
+        return Variant(qint64(c.v.i));
     case SQLITE_FLOAT:
         if (kind == FieldType::YesNo)
-            return Variant(c.d != 0);
-        return Variant(c.d);
+            return Variant(c.v.d != 0);
+        return Variant(c.v.d);
     case SQLITE_TEXT: {
-        QString s = QString::fromUtf8(pool.data() + c.t.off, qsizetype(c.t.len));
+        QString s = QString::fromUtf8(store.textData(c.v), qsizetype(c.v.t.len));
         if (kind == FieldType::Date && !s.isEmpty())
             return Variant::dateFromText(s);
         return Variant(std::move(s));
@@ -305,7 +304,7 @@ Variant RecordsetData::value(quint32 stored, int col) const
     }
 }
 
-void RecordsetData::store(quint32 stored, int col, const Variant& v)
+void RecordsetData::put(quint32 stored, int col, const Variant& v)
 {
     Cell c{};
     switch (v.type()) {
@@ -315,21 +314,87 @@ void RecordsetData::store(quint32 stored, int col, const Variant& v)
     case Variant::Type::Long:
     case Variant::Type::Boolean:
         c.type = SQLITE_INTEGER;
-        c.i = v.toLongLong();
+        c.v.i = v.toLongLong();
         break;
     case Variant::Type::Double:
         c.type = SQLITE_FLOAT;
-        c.d = v.toDouble();
+        c.v.d = v.toDouble();
         break;
     default: {
         const QByteArray b = v.toString().toUtf8();
         c.type = SQLITE_TEXT;
-        c.t.off = quint32(pool.size());
-        c.t.len = quint32(b.size());
-        pool.append(b.constData(), std::size_t(b.size()));
+        c.v = store.text(b.constData(), quint32(b.size()));
     }
     }
-    cellAt(stored, col) = c;
+    store.set(stored, col, c);
+}
+
+namespace {
+
+// Chunks of closed recordsets, ready for the next one.
+std::mutex gSpareMutex;
+std::vector<std::unique_ptr<char[]>> gSpare;
+constexpr std::size_t kSpareLimit = 48;  // 24 MiB
+
+std::unique_ptr<char[]> takeChunk()
+{
+    {
+        std::lock_guard lock(gSpareMutex);
+        if (!gSpare.empty()) {
+            auto c = std::move(gSpare.back());
+            gSpare.pop_back();
+            return c;
+        }
+    }
+    return std::make_unique_for_overwrite<char[]>(CellStore::kChunkBytes);
+}
+
+void giveChunks(std::vector<std::unique_ptr<char[]>>& chunks)
+{
+    std::lock_guard lock(gSpareMutex);
+    for (auto& c : chunks)
+        if (gSpare.size() < kSpareLimit)
+            gSpare.push_back(std::move(c));
+    chunks.clear();
+}
+
+}  // namespace
+
+void CellStore::reset(int width)
+{
+    giveChunks(chunks);
+    w = width;
+    n = 0;
+    // A row wider than a chunk (over 58,000 columns) cannot occur: SQLite allows 2,000.
+    perChunk = quint32(std::max<std::size_t>(1, kChunkBytes / (std::size_t(std::max(w, 1)) * (sizeof(Payload) + 1))));
+    blocks.clear();
+    used = kBlock;
+}
+
+quint32 CellStore::addRow(bool clear)
+{
+    if (n % perChunk == 0)
+        chunks.push_back(takeChunk());
+    if (clear)
+        std::memset(types(n), SQLITE_NULL, std::size_t(w));
+    return n++;
+}
+
+Payload CellStore::text(const char* data, quint32 len)
+{
+    Payload p;
+    p.t.len = len;
+    const bool own = len > kBlock / 4;  // a long text gets a block of its own
+    if (own || len > kBlock - used) {
+        if (blocks.size() >= 4096)
+            throw Error(7, QStringLiteral("Out of memory"));
+        blocks.push_back(std::make_unique<char[]>(own ? std::max<quint32>(len, 1) : kBlock));
+        used = 0;
+    }
+    std::memcpy(blocks.back().get() + used, data, len);
+    p.t.off = quint32(blocks.size() - 1) << 20 | used;
+    used = own ? kBlock : used + len;
+    return p;
 }
 
 Variant RecordsetData::convert(int col, const Variant& v) const
@@ -458,16 +523,16 @@ bool RecordsetData::find(const QString& criteria, const std::vector<Variant>& fi
     for (qint64 p = from; p >= 0 && p < count(); p += step) {
         const quint32 stored = order[std::size_t(p)];
         for (std::size_t u = 0; u < used.size(); ++u) {
-            const Cell& c = cellAt(stored, used[u]);
+            const Cell c = cellAt(stored, used[u]);
             switch (c.type) {
             case SQLITE_INTEGER:
-                sqlite3_bind_int64(s, index[u], c.i);
+                sqlite3_bind_int64(s, index[u], c.v.i);
                 break;
             case SQLITE_FLOAT:
-                sqlite3_bind_double(s, index[u], c.d);
+                sqlite3_bind_double(s, index[u], c.v.d);
                 break;
             case SQLITE_TEXT:
-                sqlite3_bind_text(s, index[u], pool.data() + c.t.off, int(c.t.len), SQLITE_STATIC);
+                sqlite3_bind_text(s, index[u], store.textData(c.v), int(c.v.t.len), SQLITE_STATIC);
                 break;
             default:
                 sqlite3_bind_null(s, index[u]);
@@ -742,7 +807,7 @@ void Recordset::Update()
             st.bindAll(values);
             st.step();
             for (std::size_t u = 0; u < changed.size(); ++u)
-                r.store(stored, changed[u], values[u]);
+                r.put(stored, changed[u], values[u]);
         }
         r.leaveEdit();
         return;
@@ -758,9 +823,8 @@ void Recordset::Update()
         st.step();
     }
     const qint64 rowid = sqlite3_last_insert_rowid(conn.db);
-    const quint32 stored = quint32(r.cells.size() / std::size_t(r.width));
-    r.cells.resize(r.cells.size() + std::size_t(r.width), Cell{{0}, SQLITE_NULL});
-    r.cellAt(stored, r.width - 1) = Cell{{rowid}, SQLITE_INTEGER};
+    const quint32 stored = r.store.addRow();
+    r.store.set(stored, r.width - 1, Cell{{rowid}, SQLITE_INTEGER});
     QStringList readCols;
     std::vector<int> readIdx;
     for (int k = 0; k < int(r.cols.size()); ++k)
@@ -774,7 +838,7 @@ void Recordset::Update()
         st.bind(1, Variant(rowid));
         if (st.step())
             for (std::size_t u = 0; u < readIdx.size(); ++u)
-                r.store(stored, readIdx[u], columnVariant(st.get(), int(u)));
+                r.put(stored, readIdx[u], columnVariant(st.get(), int(u)));
     }
     r.order.push_back(stored);
     r.leaveEdit();
@@ -818,8 +882,7 @@ void Recordset::Close()
     if (!d)
         return;
     d->closed = true;
-    d->cells = {};
-    d->pool = {};
+    d->store.reset(0);
     d->order = {};
     d->db = Database();
 }
@@ -852,7 +915,7 @@ void Recordset::setCell(int row, int col, const Variant& v)
     st.bind(1, value);
     st.bind(2, Variant(r.rowid(stored)));
     st.step();
-    r.store(stored, col, value);
+    r.put(stored, col, value);
 }
 
 QString Recordset::fieldName(int col) const

@@ -6,22 +6,71 @@
 
 #include <sqlite3.h>
 
-#include <string>
+#include <memory>
 #include <vector>
 
 namespace dao {
 
-// One cached value: 16 bytes, the text kept in the recordset's pool and made a QString only on demand.
+union Payload {
+    qint64 i;
+    double d;
+    struct {
+        quint32 off;  // block << 20 | offset in the block
+        quint32 len;
+    } t;
+};
+
+// One cached value; the text lives in the store's blocks and becomes a QString only on demand.
 struct Cell {
-    union {
-        qint64 i;
-        double d;
-        struct {
-            quint32 off;
-            quint32 len;
-        } t;
-    };
+    Payload v;
     quint8 type;  // SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT or SQLITE_NULL
+};
+
+// The values of every row, 9 bytes a cell, in chunks of rows so that growing never copies what is there.
+// Chunks of closed recordsets are kept for the next one (up to a few MiB), so that reading a query again
+// does not fault in fresh memory.
+class CellStore {
+public:
+    CellStore() = default;
+    CellStore(const CellStore&) = delete;
+    CellStore& operator=(const CellStore&) = delete;
+    ~CellStore() { reset(0); }
+
+    void reset(int width);
+    int width() const { return w; }
+    quint32 rows() const { return n; }
+    quint32 addRow(bool clear = true);  // all Null unless the caller fills every cell
+    Payload* payloads(quint32 row) { return payloadBase(row / perChunk) + std::size_t(row % perChunk) * w; }
+    quint8* types(quint32 row) { return typeBase(row / perChunk) + std::size_t(row % perChunk) * w; }
+    Cell get(quint32 row, int col) const
+    {
+        const std::size_t i = std::size_t(row % perChunk) * w + col;
+        return Cell{payloadBase(row / perChunk)[i], typeBase(row / perChunk)[i]};
+    }
+    void set(quint32 row, int col, const Cell& cell)
+    {
+        const std::size_t i = std::size_t(row % perChunk) * w + col;
+        payloadBase(row / perChunk)[i] = cell.v;
+        typeBase(row / perChunk)[i] = cell.type;
+    }
+    Payload text(const char* data, quint32 len);  // copies the text into a block
+    const char* textData(const Payload& p) const { return blocks[p.t.off >> 20].get() + (p.t.off & 0xFFFFF); }
+
+    static constexpr std::size_t kChunkBytes = 512 * 1024;
+
+private:
+    static constexpr quint32 kBlock = 1u << 20;
+    Payload* payloadBase(quint32 chunk) const { return reinterpret_cast<Payload*>(chunks[chunk].get()); }
+    quint8* typeBase(quint32 chunk) const
+    {
+        return reinterpret_cast<quint8*>(chunks[chunk].get()) + std::size_t(perChunk) * w * sizeof(Payload);
+    }
+    int w = 0;
+    quint32 n = 0;
+    quint32 perChunk = 1;
+    std::vector<std::unique_ptr<char[]>> chunks;  // kChunkBytes each
+    std::vector<std::unique_ptr<char[]>> blocks;
+    quint32 used = kBlock;  // bytes used in the last block
 };
 
 struct Column {
@@ -43,8 +92,7 @@ struct RecordsetData {
     std::vector<Column> cols;
     std::vector<Field> fields;
     int width = 0;       // stored columns per row: the columns, then the rowid
-    std::vector<Cell> cells;
-    std::string pool;
+    CellStore store;
     std::vector<quint32> order;  // position -> stored row
     qint64 pos = -1;     // -1 before the first row, order.size() after the last
     bool deletedCurrent = false;
@@ -65,11 +113,10 @@ struct RecordsetData {
     void requireUpdatable() const;
     void leaveEdit() { mode = Mode::None; }
 
-    const Cell& cellAt(quint32 stored, int col) const { return cells[std::size_t(stored) * width + col]; }
-    Cell& cellAt(quint32 stored, int col) { return cells[std::size_t(stored) * width + col]; }
+    Cell cellAt(quint32 stored, int col) const { return store.get(stored, col); }
     Variant value(quint32 stored, int col) const;
-    void store(quint32 stored, int col, const Variant& v);
-    qint64 rowid(quint32 stored) const { return cellAt(stored, width - 1).i; }
+    void put(quint32 stored, int col, const Variant& v);
+    qint64 rowid(quint32 stored) const { return cellAt(stored, width - 1).v.i; }
     Variant convert(int col, const Variant& v) const;
     int columnIndex(const QString& name) const;  // -1 when none
     void setPosition(qint64 p);

@@ -2,6 +2,7 @@
 
 #include "platform/controls/twips.h"
 #include "platform/forms/FormRegistry.h"
+#include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
 
 #include <QCloseEvent>
@@ -101,6 +102,13 @@ void Form::setWindowState(int state)
     else if (state == vbMaximized)
         s |= Qt::WindowMaximized;
     QWidget::setWindowState(s);
+}
+
+QWidget* Form::ActiveControl() const
+{
+    // While the focus moves, the control getting it (what a lost-focus handler asks for).
+    QWidget* w = platform::ActiveControl();
+    return w && w->window() == this ? w : focusWidget();
 }
 
 bool Form::event(QEvent* e)

@@ -57,7 +57,7 @@ public:
     int WindowState() const;  // vbNormal, vbMinimized, vbMaximized
     void setWindowState(int state);
     // The control that has the focus in this window (also while the window is not active).
-    QWidget* ActiveControl() const { return focusWidget(); }
+    QWidget* ActiveControl() const;
 
     static constexpr int kFrameWidthTwips = 120;
     static constexpr int kFrameHeightTwips = 690;

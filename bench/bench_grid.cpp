@@ -1,0 +1,85 @@
+#include "platform/controls/DBGrid.h"
+#include "platform/controls/DataControl.h"
+#include "platform/dao/Database.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace {
+
+double residentMiB()
+{
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// A query as wide as the main fee query: 61 columns over 16,000 codes, text and numbers mixed.
+QString makeWideTable(const QTemporaryDir& dir)
+{
+    const QString path = dir.filePath("wide.mdb");
+    dao::Database db = dao::CreateDatabase(path);
+    QStringList columns{"Tag TEXT(1) COLLATE NOCASE", "CODEMOD TEXT(7) COLLATE NOCASE", "DESCR TEXT(50) COLLATE NOCASE"};
+    QStringList values{"NULL", "CAST(10000 + i AS TEXT)", "'Description of code ' || i"};
+    for (int c = 3; c < 61; ++c) {
+        columns << QString("N%1 REAL").arg(c);
+        values << QString("(i * %1) / 7.0").arg(c);
+    }
+    db.Execute("CREATE TABLE WIDE (" + columns.join(", ") + ")");
+    db.Execute("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + 1 < 16000) "
+               "INSERT INTO WIDE SELECT " + values.join(", ") + " FROM n");
+    db.Close();
+    return path;
+}
+
+void pageDown(QWidget& grid)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+    QApplication::sendEvent(&grid, &press);
+}
+
+void BM_GridModelScroll(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = makeWideTable(dir);
+    const double before = residentMiB();
+    {
+        platform::DataControl data;
+        data.setDatabaseName(path);
+        data.setRecordSource("SELECT * FROM WIDE WHERE N3 >= ? ORDER BY CODEMOD", {0});
+        platform::DBGrid grid;
+        grid.setDataSource(&data);
+        data.Refresh();
+        for (int c = 0; c < grid.ColumnCount(); ++c)
+            grid.Columns(c).setNumberFormat(c >= 3 ? "###,##0.00;;" : "");
+        grid.resize(1280, 800);
+        grid.show();
+        grid.setFocus();
+        QApplication::processEvents();
+        for (auto _ : state) {
+            data.Recordset().MoveLast();
+            benchmark::DoNotOptimize(grid.grab());
+            data.Recordset().MoveFirst();
+            benchmark::DoNotOptimize(grid.grab());
+            for (int i = 0; i < 100; ++i) {
+                pageDown(grid);
+                benchmark::DoNotOptimize(grid.grab());
+            }
+        }
+        state.counters["rows_reached"] = double(grid.currentRow());
+        state.counters["resident_growth_MiB"] = residentMiB() - before;
+    }
+}
+BENCHMARK(BM_GridModelScroll)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace

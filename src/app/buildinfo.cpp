@@ -1,0 +1,23 @@
+#include "app/buildinfo.h"
+
+#include "buildsettings.h"
+
+QString supportPhone()
+{
+    return QString::fromUtf8(build::SupportPhone);
+}
+
+QString orderPhone()
+{
+    return QString::fromUtf8(build::OrderPhone);
+}
+
+QString webAddress()
+{
+    return QString::fromUtf8(build::WebAddress);
+}
+
+QString databasePassword()
+{
+    return QString::fromUtf8(build::DbPassword);
+}

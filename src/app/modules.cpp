@@ -1,0 +1,49 @@
+#include "app/modules.h"
+
+#include "app/globals.h"
+#include "main/frmMain.h"
+#include "platform/controls/DBGrid.h"
+#include "platform/controls/WheelFilter.h"
+#include "platform/forms/FormRegistry.h"
+#include "platform/seam/Seam.h"
+
+#include <QFileInfo>
+#include <QFontDatabase>
+
+int ShellOpenDocument(const QString& document, int printFlag, int /*windowState: the desktop decides*/)
+{
+    return seam().ShellExecute(printFlag != 0 ? QStringLiteral("Print") : QStringLiteral("Open"), document);
+}
+
+void ShowFederalRegister()
+{
+    int result = 2;
+    try {
+        result = ShellOpenDocument(programPath(QStringLiteral("fedreg.pdf")), 0, 1);
+    } catch (...) {
+        result = 2;
+    }
+    // Any failure to open the document says so: a missing file, no application, a shell error.
+    if (result <= 32)
+        seam().MsgBox(QStringLiteral("Could not open a pdf reader for viewing document."), vbOKOnly);
+}
+
+void InstallFont(const QString& fontFile)
+{
+    if (!QFileInfo(fontFile).isFile())
+        return;
+    QFontDatabase::addApplicationFont(fontFile);
+}
+
+platform::WheelFilter* InstallGridWheel(platform::DBGrid& grid)
+{
+    return new platform::WheelFilter(grid.viewport(), [](int rows) { ScrollMainGrid(-rows / 3); });
+}
+
+void ScrollMainGrid(int notches)
+{
+    if (notches == 0)
+        return;
+    if (frmMain* main = platform::forms().loadedOrNull<frmMain>())
+        main->dbg->Scroll(0, -3 * notches);
+}

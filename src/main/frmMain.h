@@ -1,0 +1,271 @@
+#pragma once
+
+#include "platform/controls/BoundControls.h"
+#include "platform/controls/DBGrid.h"
+#include "platform/controls/DataControl.h"
+#include "platform/controls/ScrollBar.h"
+#include "platform/forms/ControlArray.h"
+#include "platform/forms/Form.h"
+#include "platform/seam/CommonDialog.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStringList>
+#include <QToolBar>
+#include <memory>
+
+class SingleInstance;
+
+namespace platform {
+class WheelFilter;
+}
+
+// The main window: start-up window of the program, alive for the whole run. One class, its sources split by
+// role (frmMain.cpp start-up and shut-down, _session, _query, _layout, _views, _grid, _detail, _activate,
+// _commands). Every control is public under its old name; other windows read and write them in place.
+class frmMain : public platform::Form {
+    Q_OBJECT
+public:
+    frmMain();
+    ~frmMain() override;
+
+    template <class T>
+    using ControlArray = platform::ControlArray<T>;
+    using DataControl = platform::DataControl;
+    using DBGrid = platform::DBGrid;
+    using ScrollBar = platform::ScrollBar;
+    using BoundLabel = platform::BoundLabel;
+    using BoundTextBox = platform::BoundTextBox;
+
+    // ---- Menus (QActions; an item with a submenu also has its QMenu). Indexes as the menu bar has them.
+    QMenuBar* menuBar;
+    ControlArray<QAction> mnumain;        // 0 &File, 1 &Edit, 2 &Settings, 3 &Reports, 4 F&eatures,
+                                          // 5 Re&ferences, 6 &Federal Register, 8 &Help (no 7)
+    ControlArray<QAction> mnufile;        // 0..12; 4 Export (submenu), 6 National wizard (submenu), 12 Exit
+    ControlArray<QAction> mnuFileExport;  // 0 "Export Session" .. 8 "OPPS Export"
+    QAction* mnu_WizExport;
+    QAction* mnuExportWizBeta;
+    QAction* mnu_KELVAExportUtility;
+    ControlArray<QAction> mnuEdit;        // 0 Find, 1 -, 2 Toggle View Tagged Only
+    ControlArray<QAction> mnuSettings;    // 0..4
+    QAction* mnuSaveTagList;
+    ControlArray<QAction> mnuReports;     // 0..16
+    ControlArray<QAction> mnuSpecial;     // 0 Utilization/Frequency Analysis, 1 Fee Manager
+    ControlArray<QAction> mnuReferences;  // 0..3
+    ControlArray<QAction> mnuhelp;        // 0..5; 4 &Upgrades (submenu)
+    ControlArray<QAction> mnuupgrades;    // 1 Data Upgrade, 2 Gap Code Update
+    // The menus behind the bar's items and the submenus, by the index of the item that opens them.
+    ControlArray<QMenu> mnumainMenu;
+    QMenu* mnuFileExportMenu;
+    QMenu* mnuFileWizardMenu;
+    QMenu* mnuUpgradesMenu;
+
+    // ---- Toolbar: buttons 1..8 "Display", "KELVA", "View Tagged"/"View All", "Tag/Filter", "Find/Search",
+    // "Fee Manager", "Utilization", "Reports". A button's caption is its QAction's text.
+    QToolBar* Toolbar1;
+    ControlArray<QAction> Toolbar1Buttons;
+    // Caption of toolbar button 3: "View Tagged" while all codes are shown, "View All" while tagged ones are.
+    QString ViewTaggedCaption() const;
+    void setViewTaggedCaption(const QString& caption);
+
+    // ---- Data controls. Data2 is the PARMS_CL row, Data3 the SESSIONS table on the current session,
+    // Data1 the main fee query; Data5 DME, Data6 LAB, Data7 JCD, Data13 ASC, Data9 DRG; Data12 crosswalk;
+    // Data4 carries the connect text only (the import window points it at its file).
+    DataControl Data1, Data2, Data3, Data4, Data5, Data6, Data7, Data8, Data9, Data10, Data11, Data12, Data13;
+    DataControl Default1;
+    platform::CommonDialog dia;
+
+    // ---- Grids and the shared scroll bars.
+    DBGrid* dbg;      // main grid, views "KELVA" and "KELVA OPPS"
+    DBGrid* DBGrid1;  // DMEPOS
+    DBGrid* DBGrid2;  // Lab
+    DBGrid* DBGrid3;  // J codes (columns from its record source)
+    DBGrid* DBGrid4;  // ASC
+    DBGrid* DBGrid5;  // DRG
+    ScrollBar* dbgscroll;   // vertical, shared by the grids of all views
+    ScrollBar* plimscroll;  // horizontal, the code panel's row stepper
+
+    // ---- Top panel.
+    QGroupBox* Frame1;
+    QComboBox* cmboCurrentView;  // 0 "KELVA" .. 6 "DRG Codes"
+    QComboBox* Combo1;           // sessions: 0 "< - Make New Session - >", then every session but "Default"
+    QPushButton* Command2;       // "KELVA Floating Window"
+    QPushButton* Command3;       // "Locate Code"
+    QPushButton* Command4;
+    QPushButton* Command5;       // "NDC Cross Walk" (J Codes view)
+    ControlArray<QLineEdit> Text1;  // 0 code box, 1 fee box
+    QComboBox* plimlist;         // the eleven fee kinds
+    QComboBox* cmbNewCodes;      // recent codes, hidden until the code box is double-clicked
+    QGroupBox* Frame4;           // "KELVA Settings": fee-scale values of the session
+    QLineEdit* kelvacf;          // "CF:"
+    QLineEdit* cfadjust;
+    ControlArray<QLineEdit> Text2;  // 0 "Work:", 1 "Practice:", 2 "Malpractice:"
+    QLabel* Label4;              // locality caption, design text "Geographic Location"
+    QCheckBox* Check1;           // hidden: the session's work-adjuster switch
+    // Family panels.
+    QComboBox* Combo3;           // state box: its text names the DMEPOS/Lab/J-code fee column
+    QComboBox* Combo4;           // DRG base rate
+    QLineEdit* ascwr;            // ASC wage index
+    QComboBox* ASCcmboDropDown;  // ASC wage-index choice
+    QLineEdit* ASCtxtuserdefined;
+    QLabel* ASClblUserdefined;
+    // Hidden hand-over boxes: setchk the reload request ("0", "1", "2"), work the table chooser's answer.
+    QLineEdit* setchk;
+    QLineEdit* work;
+    // Labels of the window: lbl(10) "Long Desc:", lbl(11) "Notes:".
+    ControlArray<QLabel> lbl;
+
+    // ---- Below the grid: code detail panel, long description and notes.
+    QGroupBox* CodeDetailFrame;  // collapsed 3105, expanded 11500 twips
+    ControlArray<BoundTextBox> txt;  // 0 long description, 1 notes (bound to NOTES)
+    QPushButton* btnMore;        // "More >>" / "<< Less"
+    QPushButton* btnHelp;        // "Help"
+    QPushButton* Command66;      // "Details on OPPS"
+    ControlArray<BoundLabel> lblData;  // 0..16 indicator values, 19 and 20 OPPS amounts, 17 and 18 ASC frame
+    ControlArray<BoundLabel> c;        // c(1) "Not Used:" value; the ASC frame's status
+    ControlArray<QLabel> lbldetail;    // captions: 17 "OPPS Cap :", 20, 21 the OPPS fee captions
+    QGroupBox* FrameBillable;    // hidden frame of lblData(10) and lblData(11)
+    QGroupBox* AscCodeDetail;    // hidden, never shown
+    QLabel* Label5;              // one line under the notes box
+    QGroupBox* Frame8;           // family views' description frame
+
+    // ---- Form-level state.
+    QString strCurrentCpt;       // code of the main grid's current row
+    int GridClickPending = 0;    // a left button went down on a grid
+    int FirstGridRowChange = 0;  // 1 until the main grid's first cell change
+    QStringList DmeStateList, LabStateList, JcdStateList;
+    platform::WheelFilter* OldGridProc = nullptr;  // the main grid's wheel procedure
+
+    // ==== frmMain.cpp: start-up and shut-down.
+    void Form_Initialize() override;
+    void Form_Load() override;
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+    void Form_Unload(int& Cancel) override;
+    void Form_Resize() override;
+
+    // ==== frmMain_session.cpp
+    void LoadSessionSettings();
+    void Check1_Click();
+    void Combo1_Click();
+
+    // ==== frmMain_query.cpp
+    void ViewAllRecs();
+    void ViewTagRecs();
+
+    // ==== frmMain_layout.cpp
+    void Recolumnize();
+    void ResetDefaultColumnLayout();
+    void PlaceWindowAndGrids();   // first geometry stage
+    void PlaceTopPanel();         // second geometry stage
+    void PlaceBelowGrid();        // third geometry stage
+    void EnableViewsAndMenus();   // start-up step 14
+    void ApplyTextColours();      // step 21
+    void CopyCodeBoxFont();       // step 22
+    void ApplyBackColours();      // step 23
+    void SetScheduleCaptions();   // step 26
+    void FillFeeChoiceList();     // step 27
+    void SetFamilyRecordSources();  // step 31
+    void BuildStateLists();       // step 32
+
+    // ==== frmMain_views.cpp
+    void cmboCurrentView_Click();
+    void ShowViewGrid();
+    void FormatJCodeGrid();
+    void Data5_Reposition();
+    void Data6_Reposition();
+    void Data7_Reposition();
+    void Data13_Reposition();
+    void Data9_Reposition();
+    void ToggleTagDME();
+    void ToggleTagLab();
+    void ToggleTagJCodes();
+    void ToggleTagASC();
+    void ToggleTagDRG();
+    void FamilyGrid_MouseDown(int Button, int Shift, double X, double Y);
+
+    // ==== frmMain_grid.cpp
+    void RefreshGrid();
+    void LocateCode();
+    void RefreshMainGridData();
+    void dbgscroll_Change();
+    void dbgscroll_GotFocus();
+    void dbgscroll_LostFocus();
+    void plimscroll_Change();
+    void plimscroll_GotFocus();
+    void plimscroll_LostFocus();
+    void dbg_RowColChange(qint64 LastRow, int LastCol);
+    void Data1_Reposition();
+    void dbg_DblClick();
+    void dbg_MouseDown(int Button, int Shift, double X, double Y);
+    void dbg_KeyDown(int& KeyCode, int Shift);
+    void dbg_KeyPress(int& KeyAscii);
+    void dbg_Change();
+    void dbg_AfterColUpdate(int ColIndex);
+    void dbg_HeadClick(int ColIndex);
+    void dbg_Error(int DataError, int& Response);
+    void dbg_GotFocus();
+    void ToggleTagKelva();
+
+    // ==== frmMain_detail.cpp
+    void btnMore_Click();
+    void btnHelp_Click();
+    void Command66_Click();
+    void ShowCodeDescription();
+    void ShowLongDescAndNotes();
+    void txt_Change(int Index);
+    void lblData_Change(int Index);
+
+    // ==== frmMain_activate.cpp
+    void Form_Activate() override;
+    void Form_GotFocus() override;
+    void CheckDataDate();
+
+    // ==== frmMain_commands.cpp
+    void Command2_Click();
+    void Command3_Click();
+    void plimlist_Click();
+    void plimlist_GotFocus();
+    void plimlist_LostFocus();
+    void Text1_Change(int Index);
+    void Text1_KeyDown(int Index, int& KeyCode, int Shift);
+    void Text1_LostFocus(int Index);
+    void Text1_DblClick(int Index);
+    void Toolbar1_ButtonClick(QAction* Button);
+    void mnumain_Click(int Index);
+    void mnufile_Click(int Index);
+    void mnuFileExport_Click(int Index);
+    void mnuEdit_Click(int Index);
+    void mnuSettings_Click(int Index);
+    void mnuReports_Click(int Index);
+    void mnuSpecial_Click(int Index);
+    void mnuReferences_Click(int Index);
+    void mnuhelp_Click(int Index);
+    void mnuupgrades_Click(int Index);
+    void mnu_WizExport_Click();
+    void mnuExportWizBeta_Click();
+    void mnu_KELVAExportUtility_Click();
+    void mnuSaveTagList_Click();
+
+private:
+    void makeMenus();
+    void makeToolbar();
+    void makeTopPanel();
+    void makeDetailPanel();
+    void wire();
+    // Start-up steps kept apart for their failure zones.
+    void OpenMainDatabase();
+    void ShowDatedNotices();
+    void FillSessionList();
+    void SettleOnCurrentSession();
+    void WorkAdjusterWarning();
+
+    QWidget* client;  // the area under the menu bar and toolbar; controls are placed on it in twips
+    std::unique_ptr<SingleInstance> instance_;
+};

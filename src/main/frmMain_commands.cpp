@@ -1,0 +1,98 @@
+#include "main/frmMain.h"
+
+void frmMain::Command2_Click()
+{
+}
+
+void frmMain::Command3_Click()
+{
+}
+
+void frmMain::plimlist_Click()
+{
+}
+
+void frmMain::plimlist_GotFocus()
+{
+}
+
+void frmMain::plimlist_LostFocus()
+{
+}
+
+void frmMain::Text1_Change(int)
+{
+}
+
+void frmMain::Text1_KeyDown(int, int&, int)
+{
+}
+
+void frmMain::Text1_LostFocus(int)
+{
+}
+
+void frmMain::Text1_DblClick(int)
+{
+}
+
+void frmMain::Toolbar1_ButtonClick(QAction*)
+{
+}
+
+void frmMain::mnumain_Click(int)
+{
+    GridClickPending = 0;
+}
+
+void frmMain::mnufile_Click(int)
+{
+}
+
+void frmMain::mnuFileExport_Click(int)
+{
+}
+
+void frmMain::mnuEdit_Click(int)
+{
+}
+
+void frmMain::mnuSettings_Click(int)
+{
+}
+
+void frmMain::mnuReports_Click(int)
+{
+}
+
+void frmMain::mnuSpecial_Click(int)
+{
+}
+
+void frmMain::mnuReferences_Click(int)
+{
+}
+
+void frmMain::mnuhelp_Click(int)
+{
+}
+
+void frmMain::mnuupgrades_Click(int)
+{
+}
+
+void frmMain::mnu_WizExport_Click()
+{
+}
+
+void frmMain::mnuExportWizBeta_Click()
+{
+}
+
+void frmMain::mnu_KELVAExportUtility_Click()
+{
+}
+
+void frmMain::mnuSaveTagList_Click()
+{
+}

@@ -1,0 +1,482 @@
+#include "main/frmMain.h"
+
+#include "app/globals.h"
+#include "db/sqltext.h"
+#include "main/gridlayout.h"
+#include "platform/controls/colours.h"
+#include "platform/controls/twips.h"
+#include "platform/dao/jetfunctions.h"
+#include "platform/forms/controls.h"
+#include "platform/seam/Seam.h"
+
+#include <QVariant>
+
+using gridlayout::Size;
+
+namespace {
+
+const QString kMore = QStringLiteral("More >>");
+
+// The twips a control was given, read back exactly while its pixels still agree (15 twips make a pixel, so
+// a size read from the pixels alone would drift by up to 14 twips at each layout).
+constexpr const char* kTwipsLeft = "kelvaTwipsLeft";
+constexpr const char* kTwipsTop = "kelvaTwipsTop";
+constexpr const char* kTwipsWidth = "kelvaTwipsWidth";
+constexpr const char* kTwipsHeight = "kelvaTwipsHeight";
+
+int twipsOf(const QWidget* w, const char* property, int pixels)
+{
+    const QVariant v = w->property(property);
+    if (v.isValid() && platform::tw(v.toInt()) == pixels)
+        return v.toInt();
+    return platform::twips(pixels);
+}
+
+int leftOf(const QWidget* w) { return twipsOf(w, kTwipsLeft, w->x()); }
+int topOf(const QWidget* w) { return twipsOf(w, kTwipsTop, w->y()); }
+int widthOf(const QWidget* w) { return twipsOf(w, kTwipsWidth, w->width()); }
+int heightOf(const QWidget* w) { return twipsOf(w, kTwipsHeight, w->height()); }
+
+void setGeometryTwips(QWidget* w, int left, int top, int width, int height)
+{
+    width = std::max(0, width);
+    height = std::max(0, height);
+    w->setProperty(kTwipsLeft, left);
+    w->setProperty(kTwipsTop, top);
+    w->setProperty(kTwipsWidth, width);
+    w->setProperty(kTwipsHeight, height);
+    platform::place(w, left, top, width, height);
+}
+
+void setLeftTwips(QWidget* w, int left) { setGeometryTwips(w, left, topOf(w), widthOf(w), heightOf(w)); }
+void setTopTwips(QWidget* w, int top) { setGeometryTwips(w, leftOf(w), top, widthOf(w), heightOf(w)); }
+void setWidthTwips(QWidget* w, int width) { setGeometryTwips(w, leftOf(w), topOf(w), width, heightOf(w)); }
+void setHeightTwips(QWidget* w, int height) { setGeometryTwips(w, leftOf(w), topOf(w), widthOf(w), height); }
+
+// The window's size as the layout reads it: the old platform's outer size.
+Size windowSize(const frmMain& f)
+{
+    return {f.Width(), f.Height()};
+}
+
+// The grid columns first..last that are visible, their widths summed.
+double visibleWidths(platform::DBGrid* grid, int first, int last)
+{
+    double sum = 0;
+    for (int i = first; i <= last; ++i) {
+        platform::DBGridColumn& c = grid->Columns(i);
+        if (c.Visible())
+            sum += c.Width();
+    }
+    return sum;
+}
+
+void placeOver(platform::DBGrid* grid, platform::DBGrid* main, int height)
+{
+    setGeometryTwips(grid, leftOf(main), topOf(main), widthOf(main), height);
+}
+
+// An alignment code from COLSTRUCT: 0 left, 1 right, 2 centre, 3 general.
+int alignmentCode(const dao::Variant& v)
+{
+    const qint64 a = dao::CLng(v);
+    if (a < 0 || a > 3)
+        throw dao::Error(380, QStringLiteral("Invalid property value"));
+    return static_cast<int>(a);
+}
+
+platform::DBGridColumn& gridColumn(platform::DBGrid* grid, qint64 index)
+{
+    if (index < 0 || index >= grid->ColumnCount())
+        throw dao::Error(6148, QStringLiteral("Invalid column index"));
+    return grid->Columns(static_cast<int>(index));
+}
+
+// A colour column of the parameter row, or the colour shipped with the program when it is Null.
+qint64 colourOf(platform::DataControl& parms, const char* column, qint64 shipped)
+{
+    const dao::Variant v = parms.Recordset()[column].Value();
+    return v.isNull() ? shipped : dao::CLng(v);
+}
+
+constexpr qint64 kShippedTextColour = -2147483630;  // the system's button text
+constexpr qint64 kShippedBackColour = 16777215;     // white
+
+// A state column of the parameter row, given its default when it is Null.
+QString stateOf(platform::DataControl& parms, const char* column, const char* dflt)
+{
+    auto& row = parms.Recordset();
+    if (row[column].Value().isNull()) {
+        row.Edit();
+        row[column] = dao::Variant(dflt);
+        row.Update();
+    }
+    return row[column].Value().toString();
+}
+
+// The eleven fee kinds of the code panel, with their query positions.
+struct FeeKind {
+    QString name;
+    int column;
+};
+
+std::vector<FeeKind> feeKinds(platform::DBGrid* grid)
+{
+    std::vector<FeeKind> kinds = {
+        {QStringLiteral("Non Facility Participating Fee"), 19},
+        {QStringLiteral("Non Facility Non Participating Fee"), 20},
+        {QStringLiteral("Non Facility Limiting Fee"), 21},
+        {QStringLiteral("Facility Participating Fee"), 22},
+        {QStringLiteral("Facility Non Participating Fee"), 23},
+        {QStringLiteral("Facility Limiting Fee"), 24},
+    };
+    for (int col = 44; col <= 48; ++col)
+        kinds.push_back({gridColumn(grid, col).Caption(), col});
+    return kinds;
+}
+
+}  // namespace
+
+// ---- Column layout.
+
+void frmMain::Recolumnize()
+{
+    try {
+        dao::Recordset& session = Data3.Recordset();
+        const dao::Variant colws = session["COLWS"].Value();
+        const dao::Variant colvs = session["COLVS"].Value();
+        if (colws.isNull() || colvs.isNull())
+            throw dao::Error(dao::errInvalidUseOfNull, QStringLiteral("Invalid use of Null"));
+        const gridlayout::WidthTable widths = gridlayout::WidthTable::parse(colws.toString());
+        const gridlayout::VisibilityTable shown = gridlayout::VisibilityTable::parse(colvs.toString());
+
+        dao::Recordset colstruct = g().MainDb.OpenRecordset(QStringLiteral("SELECT * FROM COLSTRUCT order by colno"));
+        for (; !colstruct.EOF(); colstruct.MoveNext()) {
+            platform::DBGridColumn& column = gridColumn(dbg, dao::CLng(colstruct["COLNO"].Value()));
+            const dao::Variant caption = colstruct["COLCAP"].Value();
+            if (!caption.isNull())
+                column.setCaption(caption.toString());
+            column.setAlignment(alignmentCode(colstruct["COLAL"].Value()));
+        }
+
+        if (WindowState() == vbMinimized)
+            return;
+        Data2.Refresh();
+        PlaceWindowAndGrids();
+
+        // The session row by its name, as a bound value: a name is the user's text.
+        Data3.Recordset().FindFirst(QStringLiteral("Session = ?"), {Data2.Recordset()["CURSES"].Value()});
+        PlaceTopPanel();
+
+        for (int j = 0; j < dbg->ColumnCount(); ++j)
+            if (gridlayout::lockedColumn(j))
+                dbg->Columns(j).setLocked(true);
+
+        const bool opps = cmboCurrentView->currentText() == QLatin1String("KELVA OPPS");
+        for (int j = 0; j < dbg->ColumnCount(); ++j) {
+            platform::DBGridColumn& column = dbg->Columns(j);
+            column.setVisible(j == gridlayout::kStatusColumn ? true : shown.visible(j));
+            column.setWidth(static_cast<int>(std::lround(widths.width(j))));
+        }
+        if (opps)
+            for (int j = 0; j < dbg->ColumnCount(); ++j)
+                if (const std::optional<bool> v = gridlayout::oppsVisibility(j))
+                    dbg->Columns(j).setVisible(*v);
+
+        double sum = 0;
+        for (int j = 0; j < dbg->ColumnCount(); ++j)
+            if (j != gridlayout::kDescColumn && j != gridlayout::kLongDescColumn && dbg->Columns(j).Visible())
+                sum += widths.width(j);
+
+        for (int j = 0; j < dbg->ColumnCount(); ++j)
+            dbg->Columns(j).setNumberFormat(gridlayout::numberFormat(j));
+
+        const int gridWidth = widthOf(dbg);
+        for (int j : {gridlayout::kDescColumn, gridlayout::kLongDescColumn}) {
+            platform::DBGridColumn& column = gridColumn(dbg, j);
+            column.setWidth(gridlayout::descriptionWidth(gridWidth, sum, column.Width()));
+        }
+
+        PlaceBelowGrid();
+
+        dao::Recordset& current = Data3.Recordset();
+        for (int j = 0; j < dbg->ColumnCount(); ++j) {
+            const QString field = gridlayout::sessionCaptionField(j);
+            if (field.isEmpty())
+                continue;
+            const dao::Variant name = current[field].Value();
+            if (!name.isNull())
+                dbg->Columns(j).setCaption(name.toString());
+        }
+    } catch (const dao::Error& e) {
+        seam().MsgBox(e.description, vbOKOnly);
+    }
+}
+
+void frmMain::ResetDefaultColumnLayout()
+{
+    dao::Recordset colstruct = g().MainDb.OpenRecordset(QStringLiteral("SELECT * FROM COLSTRUCT order by colno"));
+    QStringList widths;
+    QStringList visible;
+    for (; !colstruct.EOF(); colstruct.MoveNext()) {
+        widths << dao::CStr(colstruct["COLWS"].Value());
+        visible << dao::CStr(colstruct["COLSTADEF"].Value());
+    }
+    Data3.Refresh();
+    auto& sessions = Data3.Recordset();
+    sessions.MoveLast();
+    sessions.MoveFirst();
+    sessions.Edit();
+    sessions["COLWS"] = dao::Variant(widths.join(QLatin1Char(',')));
+    sessions["COLVS"] = dao::Variant(visible.join(QLatin1Char(',')));
+    sessions.Update();
+}
+
+// ---- The three geometry stages.
+
+void frmMain::PlaceWindowAndGrids()
+{
+    Size window = windowSize(*this);
+    const Size floor = gridlayout::layoutMinimum(window);
+    if (floor != window) {
+        if (WindowState() == vbNormal) {
+            if (floor.height != window.height)
+                setHeight(floor.height);
+            if (floor.width != window.width)
+                setWidth(floor.width);
+        }
+        window = floor;  // the formulas take the floor, whatever the pixels round it to
+    }
+
+    const Size grid = gridlayout::mainGridSize(window);
+    setGeometryTwips(dbg, leftOf(dbg), topOf(dbg), grid.width, grid.height);
+
+    placeOver(DBGrid1, dbg, grid.height);
+    for (int i : {6, 7, 8})
+        DBGrid1->Columns(i).setNumberFormat(QStringLiteral("###,##0.00;;"));
+    DBGrid1->Columns(9).setWidth(gridlayout::spareColumnWidth(grid.width, visibleWidths(DBGrid1, 0, 8), 580));
+
+    placeOver(DBGrid2, dbg, grid.height);
+    for (int i : {3, 4, 5})
+        DBGrid2->Columns(i).setNumberFormat(QStringLiteral("###,##0.00;;"));
+    // The state column 6 is counted too, so the description leaves it its room.
+    DBGrid2->Columns(7).setWidth(gridlayout::spareColumnWidth(grid.width, visibleWidths(DBGrid2, 0, 6), 530));
+
+    placeOver(DBGrid3, dbg, grid.height);
+    // The J-code grid gets its columns from its record source; until it has them this step has nothing to do.
+    if (DBGrid3->ColumnCount() >= 15) {
+        platform::DBGridColumn& spare = DBGrid3->Columns(13);
+        const int own = spare.Visible() ? spare.Width() : 0;
+        spare.setWidth(gridlayout::spareColumnWidth(grid.width, visibleWidths(DBGrid3, 0, 14), 530, own));
+    }
+
+    placeOver(DBGrid4, dbg, gridlayout::ascGridHeight(grid.height));
+    DBGrid4->Columns(9).setNumberFormat(QStringLiteral("###,##0.00;;"));
+    {
+        platform::DBGridColumn& spacer = DBGrid4->Columns(6);
+        spacer.setWidth(
+            gridlayout::spareColumnWidth(grid.width, visibleWidths(DBGrid4, 0, 9), 550, spacer.Width()));
+    }
+
+    setGeometryTwips(DBGrid5, leftOf(dbg), topOf(dbg), grid.width, heightOf(DBGrid5));
+    DBGrid5->Columns(9).setNumberFormat(QStringLiteral("###,##0.00;;"));
+    DBGrid5->Columns(0).setLocked(true);
+    {
+        platform::DBGridColumn& desc = DBGrid5->Columns(5);
+        desc.setWidth(gridlayout::spareColumnWidth(grid.width, visibleWidths(DBGrid5, 0, 9), 550, desc.Width()));
+    }
+
+    setGeometryTwips(dbgscroll, leftOf(dbgscroll), topOf(dbg), widthOf(dbgscroll), grid.height);
+}
+
+void frmMain::PlaceTopPanel()
+{
+    const gridlayout::TopPanel panel = gridlayout::topPanel(Width());
+    setWidthTwips(Frame1, panel.frame1Width);
+    setWidthTwips(Frame4, panel.frame4Width);
+}
+
+void frmMain::PlaceBelowGrid()
+{
+    const Size window = gridlayout::layoutMinimum(windowSize(*this));
+    const int gridBottom = topOf(dbg) + heightOf(dbg);
+    const QString view = cmboCurrentView->currentText();
+
+    setTopTwips(txt(0), gridBottom + 150);
+    setTopTwips(Frame8, gridBottom - 50);
+    setTopTwips(lbl(10), topOf(txt(0)) + 50);
+
+    const bool boxes = (view == QLatin1String("KELVA") || view == QLatin1String("Lab Fees")) &&
+                       btnMore->text() == kMore;
+    if (boxes) {
+        const gridlayout::NotesBoxes place = gridlayout::notesBoxes(window.width, widthOf(CodeDetailFrame));
+        for (int i : {0, 1}) {
+            setWidthTwips(txt(i), place.width);
+            setLeftTwips(txt(i), place.left);
+        }
+    }
+    // The captions go with their boxes; the old window's frames simply covered them.
+    for (int i : {0, 1}) {
+        txt(i)->setVisible(boxes);
+        lbl(10 + i)->setVisible(boxes);
+    }
+
+    setHeightTwips(DBGrid5, gridlayout::drgGridHeight(window.height));
+    setTopTwips(CodeDetailFrame, gridBottom + 50);
+    setTopTwips(txt(1), topOf(txt(0)) + heightOf(txt(0)) + 150);
+    setTopTwips(Label5, topOf(txt(1)) + heightOf(txt(1)) + 10);
+    setTopTwips(lbl(11), topOf(txt(1)) + 50);
+
+    setTopTwips(dbgscroll, topOf(dbg));
+    setLeftTwips(dbgscroll, leftOf(dbg) + widthOf(dbg) - widthOf(dbgscroll));
+    if (view == QLatin1String("DRG Codes"))
+        setHeightTwips(dbgscroll, heightOf(DBGrid5));
+}
+
+// ---- Display defaults of the start-up.
+
+void frmMain::EnableViewsAndMenus()
+{
+    cmboCurrentView->setEnabled(true);
+    Combo1->setEnabled(cmboCurrentView->currentText() != QLatin1String("KELVA OPPS"));
+    const QStringList views = {QStringLiteral("KELVA"),     QStringLiteral("KELVA OPPS"), QStringLiteral("DMEPOS"),
+                               QStringLiteral("Lab Fees"),  QStringLiteral("J Codes"),    QStringLiteral("ASC Codes"),
+                               QStringLiteral("DRG Codes")};
+    for (int i = 1; i < views.size(); ++i) {
+        if (i < cmboCurrentView->count())
+            cmboCurrentView->setItemText(i, views[i]);
+        else
+            platform::addItem(cmboCurrentView, views[i]);
+    }
+    for (QAction* a : {mnufile(6), mnufile(7), mnufile(8), mnuFileExport(6), mnuFileExport(7), mnu_KELVAExportUtility,
+                       mnuupgrades(1), mnuupgrades(2)})
+        a->setEnabled(true);
+}
+
+void frmMain::ApplyTextColours()
+{
+    const qint64 colour = colourOf(Data2, "GCOLOR", kShippedTextColour);
+    const std::vector<QWidget*> controls = {
+        Combo1,  Label4,  kelvacf, Check1,  Text2(0), Text2(1),        Text2(2), dbg,      DBGrid1,
+        DBGrid2, DBGrid3, DBGrid4, DBGrid5, ASCcmboDropDown, txt(0), txt(1),   Text1(0), Text1(1),
+        plimlist, cmboCurrentView, Combo3, cmbNewCodes};
+    for (QWidget* w : controls)
+        platform::setForeColor(w, colour);
+    platform::setBackColor(cmbNewCodes, colourOf(Data2, "bcolor", kShippedBackColour));
+}
+
+void frmMain::CopyCodeBoxFont()
+{
+    cmbNewCodes->setFont(Text1(0)->font());
+    setWidthTwips(cmbNewCodes, widthOf(Text1(0)));
+}
+
+void frmMain::ApplyBackColours()
+{
+    const qint64 colour = colourOf(Data2, "bcolor", kShippedBackColour);
+    const std::vector<QWidget*> controls = {
+        Combo1,  Label4,  kelvacf,         Text2(0), Text2(1), Text2(2), dbg,      DBGrid1,  DBGrid2,        DBGrid3,
+        DBGrid4, DBGrid5, ASCcmboDropDown, txt(0),   txt(1),   Text1(0), Text1(1), plimlist, cmboCurrentView, Combo3};
+    for (QWidget* w : controls)
+        platform::setBackColor(w, colour);
+}
+
+void frmMain::SetScheduleCaptions()
+{
+    dao::Recordset& session = Data3.Recordset();
+    for (int i = 0; i < 5; ++i) {
+        const dao::Variant name = session[QStringLiteral("S%1NAME").arg(i + 1)].Value();
+        if (!name.isNull())
+            gridColumn(dbg, 44 + i).setCaption(name.toString());
+    }
+}
+
+void frmMain::FillFeeChoiceList()
+{
+    const std::vector<FeeKind> kinds = feeKinds(dbg);
+    // A PLIMCOL that names no fee kind shows the participating fee, the column's default.
+    const dao::Variant stored = Data3.Recordset()["PLIMCOL"].Value();
+    int plimcol = 19;
+    if (!stored.isNull() && stored.isNumeric()) {
+        const qint64 v = dao::CLng(stored);
+        for (const FeeKind& k : kinds)
+            if (k.column == v)
+                plimcol = k.column;
+    }
+
+    platform::clearList(plimlist);
+    int selected = 0;
+    for (size_t i = 0; i < kinds.size(); ++i) {
+        platform::addItem(plimlist, kinds[i].name, kinds[i].column);
+        if (kinds[i].column == plimcol)
+            selected = static_cast<int>(i);
+    }
+
+    QString fee;
+    dao::Recordset& rows = Data1.Recordset();
+    if (!rows.BOF() && !rows.EOF())
+        fee = QStringLiteral("$") + jet::format(rows.Fields(plimcol).Value(), QStringLiteral("#0.00"));
+    platform::setText(Text1(1), fee);
+    // The list shows the kind the box shows (the list has no focus, so its click changes nothing).
+    platform::setListIndex(plimlist, selected);
+}
+
+void frmMain::SetFamilyRecordSources()
+{
+    dao::Database& db = g().MainDb;
+
+    const QString jcd = db::checkedColumn(db, QStringLiteral("JCD"), stateOf(Data2, "JCDSTATE", "CA"));
+    const QString nonPar = QStringLiteral("iif(%1>0,(clng((%1*.95)*100))/100.0,'')").arg(jcd);
+    Data7.setRecordSource(
+        QStringLiteral("SELECT JCD.Tag, JCD.HCPCS, JCD.[Mod], JCD.Dosage, JCd.[MMA],  %1 AS PAR, %2 as NONPAR, "
+                       "iif(%1>0,(clng((%2*1.15)*100))/100.0,'') as LC, JCD.Description, JCD.Codemod,  ESRD_Limit, "
+                       "Vaccine_AWP_percent, VaccineLimit, Infusion_AWP_percent, DMEInfusion_Limit, Blood_AWP_percent, "
+                       "BloodLimit, notes  FROM JCD WHERE %1 > 0 order by HCPCS")
+            .arg(jcd, nonPar));
+    Data7.Refresh();
+    if (!Data7.Recordset().EOF())
+        Data7.Recordset().MoveLast();
+
+    // The wage index is a number or nothing: an empty box leaves the payment Null.
+    dao::Variant windex;
+    double w = 0;
+    if (dao::parseNumber(ascwr->text(), &w))
+        windex = dao::Variant(w);
+    Data13.setRecordSource(
+        QStringLiteral("SELECT  Tag, CODE, [Desc], [mult], [comment], pay_ind, [weight], ? AS windex, "
+                       "round( (((trans_payment)*0.5)*?)+ ((trans_payment)*0.5) ,2) as ASCPAYRATE, trans_payment  "
+                       "FROM [ASC]"),
+        {windex, windex});
+    Data13.Refresh();
+
+    const QString lab = db::checkedColumn(db, QStringLiteral("LAB"), stateOf(Data2, "LABSTATE", "AL"));
+    Data6.setRecordSource(QStringLiteral("SELECT TAG, HCPCS, [Mod], NationalLimit, [MidPoint], %1 AS STATE, "
+                                         "Description, CODEMOD FROM LAB order by HCPCS")
+                              .arg(lab));
+    Data6.Refresh();
+    if (!Data6.Recordset().EOF()) {
+        Data6.Recordset().MoveLast();
+        Data6.Recordset().MoveFirst();
+    }
+
+    platform::setComboText(Combo4, jet::format(Data2.Recordset()["DRGCURBASE"].Value(), QStringLiteral("#0.00")));
+}
+
+void frmMain::BuildStateLists()
+{
+    LabStateList = QStringList{
+        "AL", "GA", "AR",  "NM", "OK", "MO2", "LA", "FL", "IN", "KS1", "NE", "KY", "MO1", "MT", "NY1",
+        "NY2", "NJ", "ND", "SD", "CO", "WY", "IA", "AK", "AZ", "HI", "NV", "OR", "WA", "PA", "RI",
+        "SC", "TX", "MD", "DE", "DC", "UT", "WI", "IL", "MI", "PR", "CA1", "ID", "TN", "NC", "CT",
+        "MN", "MS", "VA", "NY3", "OH", "WV", "CA2", "ME", "MA", "NH", "VT", "KS2"};
+    JcdStateList = QStringList{
+        "AK", "AL", "AR", "AS", "AZ", "CA", "CO", "CMS", "CT", "DC", "DE", "FL", "GA", "GU", "HI",
+        "IA", "ID", "IL", "IN", "KS", "KY", "LA", "MA", "MD", "ME", "MI", "MN", "MO1", "MO2", "MS",
+        "MT", "NC", "ND", "NE", "NH", "NJ", "NM", "NV", "NY1", "NY2", "NY3", "OH", "OK", "OR", "PA1",
+        "PR", "RI", "SC", "SD", "TN", "TX", "UT", "VA", "VI", "VT", "WA", "WI", "WV", "WY"};
+    DmeStateList = QStringList{
+        "AL", "AR", "AZ", "CA", "CO", "CT", "DC", "DE", "FL", "GA", "IA", "ID", "IL", "IN", "KS",
+        "KY", "LA", "MA", "MD", "ME", "MI", "MN", "MO", "MS", "MT", "NC", "ND", "NE", "NH", "NJ",
+        "NM", "NV", "NY", "OH", "OK", "OR", "PA", "RI", "SC", "SD", "TN", "TX", "UT", "VA", "VT",
+        "WA", "WI", "WV", "WY", "AK", "HI", "PR", "VI"};
+}

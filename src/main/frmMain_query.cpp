@@ -1,0 +1,9 @@
+#include "main/frmMain.h"
+
+void frmMain::ViewAllRecs()
+{
+}
+
+void frmMain::ViewTagRecs()
+{
+}
