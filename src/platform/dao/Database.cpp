@@ -63,6 +63,22 @@ bool isCreateTable(const QString& sql, QString* name)
     return false;
 }
 
+bool isRenameTable(const QString& sql, QString* name)
+{
+    static const QRegularExpression re(
+        QStringLiteral(R"re(^\s*ALTER\s+TABLE\s+.*\sRENAME\s+TO\s+(?:\[([^\]]+)\]|"([^"]+)"|`([^`]+)`|([^\s;]+)))re"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    const auto m = re.match(sql);
+    if (!m.hasMatch())
+        return false;
+    for (int i = 1; i <= 4; ++i)
+        if (m.capturedLength(i) > 0) {
+            *name = m.captured(i);
+            return true;
+        }
+    return false;
+}
+
 }  // namespace
 
 void noteStatement()
@@ -555,7 +571,7 @@ void Database::Execute(const QString& sql, const std::vector<Variant>& params)
         }
     }
     QString created;
-    if (isCreateTable(text, &created) && hasTable(created))
+    if ((isCreateTable(text, &created) || isRenameTable(text, &created)) && hasTable(created))
         ApplyColumnRules(created);
 }
 
@@ -697,8 +713,21 @@ void Database::ApplyColumnRules(const QString& table)
     const TableDef def = tableDef(table);
     const QString t = quoteId(def.name);
     const QString base = QStringLiteral("kelva_rules_") + def.name;
+    // The table's own rules go first (they keep their old names after a rename), then any left under these
+    // names by a table that has since been renamed.
+    QStringList stale;
+    {
+        Stmt st(conn, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger' AND tbl_name = ? "
+                                     "AND substr(name, 1, 12) = 'kelva_rules_'"));
+        st.quiet();
+        st.bind(1, def.name);
+        while (st.step())
+            stale << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.get(), 0)));
+    }
     for (const char* suffix : {"_bi", "_bu", "_ai", "_au"})
-        Execute(QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(quoteId(base + QLatin1String(suffix))));
+        stale << base + QLatin1String(suffix);
+    for (const QString& name : stale)
+        Execute(QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(quoteId(name)));
 
     QStringList numeric, refuse, fixWhen, fixSet;
     for (const FieldDef& f : def.fields) {
@@ -731,7 +760,6 @@ void Database::ApplyColumnRules(const QString& table)
                 .arg(quoteId(base + "_ai"), t, when, fix));
     Execute(QStringLiteral("CREATE TRIGGER %1 AFTER UPDATE OF %2 ON %3 WHEN %4 BEGIN %5 END")
                 .arg(quoteId(base + "_au"), cols, t, when, fix));
-    (void)conn;
 }
 
 void Database::BeginTrans()

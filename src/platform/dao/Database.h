@@ -60,7 +60,8 @@ FieldDef fieldFromDeclared(const QString& name, const QString& declared);
 // SQLite operator: write jcat(a, b, ...) (Null counts as ""). `LIKE` follows Jet's wildcards without regard
 // to case. See jetfunctions.h for the function pack registered on every connection.
 //
-// Column rules for tables made by CreateTable or by a CREATE TABLE statement run through Execute: a number
+// Column rules for tables made by CreateTable or by a CREATE TABLE statement run through Execute (and kept
+// across ALTER TABLE ... RENAME TO): a number
 // column (INTEGER, REAL, YESNO) refuses a text that is no number with 3421 "Data type conversion error.",
 // stores a zero-length text as Null, and a YESNO column stores every non-zero number as -1.
 class Database {

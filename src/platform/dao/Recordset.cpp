@@ -93,6 +93,7 @@ void RecordsetData::load()
     hasRowid = false;
     mode = Mode::None;
     deletedCurrent = false;
+    lastModified = -1;
 
     const QString trimmed = source.trimmed();
     QString sql;
@@ -809,6 +810,7 @@ void Recordset::Update()
             for (std::size_t u = 0; u < changed.size(); ++u)
                 r.put(stored, changed[u], values[u]);
         }
+        r.lastModified = stored;
         r.leaveEdit();
         return;
     }
@@ -841,7 +843,16 @@ void Recordset::Update()
                 r.put(stored, readIdx[u], columnVariant(st.get(), int(u)));
     }
     r.order.push_back(stored);
+    r.lastModified = stored;
     r.leaveEdit();
+}
+
+qint64 Recordset::LastModified() const
+{
+    const RecordsetData& r = data();
+    if (r.lastModified < 0)
+        throw noCurrent();
+    return r.lastModified;
 }
 
 void Recordset::CancelUpdate()

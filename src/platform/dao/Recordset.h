@@ -82,6 +82,7 @@ public:
     void CancelUpdate();
     void Delete();
     bool updatable() const;
+    qint64 LastModified() const;  // bookmark of the record last written by Update (3021 when none)
 
     void Requery();
     void Close();

@@ -97,6 +97,7 @@ struct RecordsetData {
     qint64 pos = -1;     // -1 before the first row, order.size() after the last
     bool deletedCurrent = false;
     bool noMatch = false;
+    qint64 lastModified = -1;
     bool closed = false;
     Mode mode = Mode::None;
     std::vector<Variant> buffer;

@@ -197,6 +197,18 @@ TEST_F(DatabaseTest, TextThatIsNoNumberNeverEntersANumberColumn)
     EXPECT_EQ(db.scalar("SELECT count(*) FROM CODES").toLongLong(), 4);
 }
 
+TEST_F(DatabaseTest, RulesFollowARenamedTableAndCoverANewOneOfTheOldName)
+{
+    db.Execute("ALTER TABLE CODES RENAME TO DATA0001");
+    db.Execute("CREATE TABLE CODES (CODEMOD TEXT(7) COLLATE NOCASE, GAP REAL)");
+    db.Execute("INSERT INTO CODES VALUES ('1', '')");
+    db.Execute("INSERT INTO DATA0001 (CODEMOD, WORKZ, FLAG) VALUES ('2', '', 5)");
+    EXPECT_TRUE(db.scalar("SELECT GAP FROM CODES").isNull());
+    EXPECT_TRUE(db.scalar("SELECT WORKZ FROM DATA0001 WHERE CODEMOD = '2'").isNull());
+    EXPECT_EQ(db.scalar("SELECT FLAG FROM DATA0001 WHERE CODEMOD = '2'").toLongLong(), -1);
+    EXPECT_EQ(errorOf([&] { db.Execute("UPDATE DATA0001 SET WORKZ = 'x'"); }).number, 3421);
+}
+
 TEST_F(DatabaseTest, ParametersAndRecordsAffected)
 {
     db.Execute("UPDATE CODES SET Tag = ? WHERE CODEMOD LIKE ?", {"+", "992*"});

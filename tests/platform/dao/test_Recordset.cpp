@@ -173,7 +173,8 @@ TEST_F(RecordsetTest, AddNewAndDeleteOverATable)
     rs["Session"] = "Second";
     rs.CancelUpdate();
     EXPECT_EQ(rs.RecordCount(), 1);
-    rs.MoveFirst();
+    rs.setBookmark(rs.LastModified());
+    EXPECT_EQ(rs["Session"].Value().toString(), "Default");
     EXPECT_EQ(rs["PLIMCOL"].Value().toLongLong(), 19);  // the table's default, read back
     EXPECT_EQ(db.scalar("SELECT count(*) FROM SESSIONS").toLongLong(), 1);
 
