@@ -164,21 +164,4 @@ void insertRow(dao::Database& db, const QString& table, const ColumnValues& valu
                    params);
 }
 
-void createSessionTable(dao::Database& db, const QString& name, const QString& source)
-{
-    const dao::TableDef model = db.tableDef(source);
-    dao::TableDef def;
-    def.name = name;
-    def.fields = model.fields;
-    dao::IndexDef key;
-    key.name = "CODEMODIndexx";
-    key.fields = QStringList{"CODEMOD"};
-    key.unique = true;  // a unique index under its own name, as DATA0000 has it
-    def.indexes.push_back(key);
-    dao::Transaction trans(db);
-    db.CreateTable(def);
-    db.Execute("INSERT INTO " + quoted(name) + " SELECT * FROM " + quoted(model.name));
-    trans.Commit();
-}
-
 }  // namespace db

@@ -46,8 +46,4 @@ void createTemplate(dao::Database& db, const QString& file);
 using ColumnValues = std::vector<std::pair<QString, dao::Variant>>;
 void insertRow(dao::Database& db, const QString& table, const ColumnValues& values);
 
-// Creates a session code table named `name` with the columns of DATA0000 (name, kind and size, nothing
-// else), the unique index CODEMODIndexx on CODEMOD, and copies every row of `source` into it.
-void createSessionTable(dao::Database& db, const QString& name, const QString& source = "DATA0000");
-
 }  // namespace db

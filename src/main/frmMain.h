@@ -226,6 +226,14 @@ public:
     void Form_Activate() override;
     void Form_GotFocus() override;
     void CheckDataDate();
+    // The one way for a window to have the main grid rebuilt (no window writes setchk itself): 1 after the
+    // session's fee-scale settings changed (reload the session values, re-query, lay out), 2 after display
+    // settings or code data changed (reload, lay out). Carried out at the main window's next activation; a
+    // 2 arriving with a 1 pending keeps the 1 and notes the layout.
+    void RequestReload(int request);
+    void PlaceForView();           // code detail panel and dbgscroll for the view shown
+    bool ReloadLayoutAsked = false;  // a 2 was merged into the pending 1
+    bool DataDateFailureShown = false;
 
     // ==== frmMain_commands.cpp
     void Command2_Click();

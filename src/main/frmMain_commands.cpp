@@ -1,7 +1,24 @@
 #include "main/frmMain.h"
 
+#include "app/globals.h"
+#include "main/frmPlimView.h"
+#include "platform/forms/FormRegistry.h"
+#include "platform/seam/Seam.h"
+
 void frmMain::Command2_Click()
 {
+    // The quick view: loaded (it shows itself without the focus), then the main window steps aside.
+    frmPlimView& view = platform::forms().get<frmPlimView>();
+    g().PlimViewActive = -1;
+    seam().MsgBox(QStringLiteral("The main KELVA Morvex display will now be minimized.  To reopen it click on the "
+                                 "active KELVA Morvex item on your task bar."),
+                  vbOKOnly);
+    setWindowState(vbMinimized);
+    g().SkipRecolumnize = -1;
+    view.Show();
+    // The focus is on its fee list (first in tab order).
+    view.plimlist->setFocus(Qt::ActiveWindowFocusReason);
+    g().PlimViewHasFocus = -1;
 }
 
 void frmMain::Command3_Click()

@@ -1,6 +1,7 @@
 #include "main/frmMain.h"
 
 #include "app/globals.h"
+#include "db/feequery.h"
 #include "db/sqltext.h"
 #include "main/gridlayout.h"
 #include "platform/controls/colours.h"
@@ -112,27 +113,6 @@ QString stateOf(platform::DataControl& parms, const char* column, const char* df
         row.Update();
     }
     return row[column].Value().toString();
-}
-
-// The eleven fee kinds of the code panel, with their query positions.
-struct FeeKind {
-    QString name;
-    int column;
-};
-
-std::vector<FeeKind> feeKinds(platform::DBGrid* grid)
-{
-    std::vector<FeeKind> kinds = {
-        {QStringLiteral("Non Facility Participating Fee"), 19},
-        {QStringLiteral("Non Facility Non Participating Fee"), 20},
-        {QStringLiteral("Non Facility Limiting Fee"), 21},
-        {QStringLiteral("Facility Participating Fee"), 22},
-        {QStringLiteral("Facility Non Participating Fee"), 23},
-        {QStringLiteral("Facility Limiting Fee"), 24},
-    };
-    for (int col = 44; col <= 48; ++col)
-        kinds.push_back({gridColumn(grid, col).Caption(), col});
-    return kinds;
 }
 
 }  // namespace
@@ -393,24 +373,21 @@ void frmMain::SetScheduleCaptions()
 
 void frmMain::FillFeeChoiceList()
 {
-    const std::vector<FeeKind> kinds = feeKinds(dbg);
+    QStringList scheduleNames;
+    for (int col = db::feecol::S1; col <= db::feecol::S5; ++col)
+        scheduleNames << gridColumn(dbg, col).Caption();
+    const QStringList captions = db::feeKindCaptions(scheduleNames);
+
     // A PLIMCOL that names no fee kind shows the participating fee, the column's default.
     const dao::Variant stored = Data3.Recordset()["PLIMCOL"].Value();
-    int plimcol = 19;
-    if (!stored.isNull() && stored.isNumeric()) {
-        const qint64 v = dao::CLng(stored);
-        for (const FeeKind& k : kinds)
-            if (k.column == v)
-                plimcol = k.column;
-    }
+    int selected = 0;
+    if (!stored.isNull() && stored.isNumeric())
+        selected = std::max(0, db::feeKindIndex(static_cast<int>(dao::CLng(stored))));
+    const int plimcol = db::kFeeKinds[static_cast<size_t>(selected)].position;
 
     platform::clearList(plimlist);
-    int selected = 0;
-    for (size_t i = 0; i < kinds.size(); ++i) {
-        platform::addItem(plimlist, kinds[i].name, kinds[i].column);
-        if (kinds[i].column == plimcol)
-            selected = static_cast<int>(i);
-    }
+    for (int i = 0; i < captions.size(); ++i)
+        platform::addItem(plimlist, captions[i], db::kFeeKinds[static_cast<size_t>(i)].position);
 
     QString fee;
     dao::Recordset& rows = Data1.Recordset();

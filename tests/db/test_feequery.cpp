@@ -1,5 +1,6 @@
 #include "db/feequery.h"
 #include "db/schema.h"
+#include "db/sessions.h"
 #include "db/sqltext.h"
 
 #include <QTemporaryDir>
@@ -40,7 +41,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         db = dao::CreateDatabase(dir.filePath("fees.mdb"));
         db::createSchema(db, {"DATA0000", "DATAOPPSVIEW"}, false);
-        db::createSessionTable(db, "DATA0001");
+        db::createSessionCodeTable(db, "DATA0001", "DATA0000");
         for (const Code& c : kCodes)
             addCode("DATA0001", c.codemod, c.workz, c.nf, c.f, c.mrvu, c.calcflag, c.tag ? dao::Variant(c.tag) : dao::Variant());
     }

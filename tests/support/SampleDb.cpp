@@ -2,6 +2,7 @@
 
 #include "buildsettings.h"
 #include "db/schema.h"
+#include "db/sessions.h"
 #include "platform/dao/Transaction.h"
 
 #include <QDir>
@@ -61,7 +62,6 @@ FirstSession makeFirstSession(dao::Database& db, const QString& name, const QStr
 {
     FirstSession s;
     s.name = name;
-    s.table = QStringLiteral("DATA0001");
     dao::Recordset loc = db.OpenRecordset(
         QStringLiteral("SELECT STATE, \"DESC\", CARRIER, LOCCODE, WORK, PRACT, MALP FROM LOCATION "
                        "WHERE STATE = ? AND \"DESC\" = ?"),
@@ -76,32 +76,17 @@ FirstSession makeFirstSession(dao::Database& db, const QString& name, const QStr
     s.malp = loc["MALP"].Value().toDouble();
     loc.Close();
 
-    // The columns the wizard copies from "Default" into the new row.
-    QStringList copied{"CURCONVF", "CURCONVA", "CURUSEADJ", "CURWORKGPCI", "CURPRACGPCI", "CURMALPGPCI", "COLWS", "COLVS"};
-    for (int i = 1; i <= 5; ++i)
-        copied << QStringLiteral("S%1NAME").arg(i);
-    for (int i = 0; i <= 25; ++i)
-        copied << QStringLiteral("CV%1").arg(i, 2, 10, QLatin1Char('0'));
-    for (int i = 2; i <= 31; ++i)
-        copied << QStringLiteral("CW%1").arg(i, 2, 10, QLatin1Char('0'));
-    copied << QStringLiteral("PLIMCOL");
-    for (int i = 1; i <= 5; ++i)
-        copied << QStringLiteral("F%1NAME").arg(i);
-
     dao::Transaction trans(db);
-    const std::vector<dao::Variant> locality{s.work, s.pract, s.malp, s.geoloc};
     db.Execute(QStringLiteral("UPDATE SESSIONS SET PLIMCOL = 19, CURWORKGPCI = ?, CURPRACGPCI = ?, CURMALPGPCI = ?, "
                               "GEOLOC = ? WHERE Session = 'Default'"),
-               locality);
+               {s.work, s.pract, s.malp, s.geoloc});
     db.Execute(QStringLiteral("UPDATE PARMS_CL SET SESCOUNT = 1, CARRIER = ?, Loc = ?"), {s.carrier, s.loc});
-    db::createSessionTable(db, s.table);
-    db.Execute(QStringLiteral("INSERT INTO SESSIONS (Session, SESTAB, %1) SELECT ?, ?, %1 FROM SESSIONS "
-                              "WHERE Session = 'Default'")
-                   .arg(copied.join(QStringLiteral(", "))),
-               {name, s.table});
-    db.Execute(QStringLiteral("UPDATE SESSIONS SET CV44 = -1, CV45 = -1, CURWORKGPCI = ?, CURPRACGPCI = ?, "
-                              "CURMALPGPCI = ?, GEOLOC = ? WHERE Session = ?"),
-               {s.work, s.pract, s.malp, s.geoloc, name});
+    db::NewSession session;
+    session.name = name;
+    session.number = 1;
+    session.values = {{"CV44", -1}, {"CV45", -1}, {"CURWORKGPCI", s.work}, {"CURPRACGPCI", s.pract},
+                      {"CURMALPGPCI", s.malp}, {"GEOLOC", s.geoloc}};
+    s.table = db::createSession(db, session);
     db.Execute(QStringLiteral("UPDATE PARMS_CL SET SESCOUNT = 2, CURSES = ?, CreateTables = 1"), {name});
     trans.Commit();
     return s;

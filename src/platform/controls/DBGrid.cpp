@@ -11,7 +11,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyleFactory>
 #include <QStyledItemDelegate>
 
 namespace platform {
@@ -121,21 +123,8 @@ QVariant DBGridModel::data(const QModelIndex& index, int role) const
         return grid_.cellText(index.row(), index.column());
     case Qt::EditRole:
         return grid_.cellValue(index.row(), index.column()).toString();
-    case Qt::TextAlignmentRole: {
-        const DBGridColumn& c = *grid_.columns_[index.column()];
-        int horizontal = Qt::AlignLeft;
-        if (c.alignment_ == 1)
-            horizontal = Qt::AlignRight;
-        else if (c.alignment_ == 2)
-            horizontal = Qt::AlignHCenter;
-        else if (c.alignment_ == 3) {
-            const dao::Variant v = grid_.cellValue(index.row(), index.column());
-            const auto t = v.type();
-            if (t == dao::Variant::Type::Long || t == dao::Variant::Type::Double)
-                horizontal = Qt::AlignRight;
-        }
-        return QVariant(horizontal | Qt::AlignVCenter);
-    }
+    case Qt::TextAlignmentRole:
+        return QVariant(int(grid_.cellAlignment(index.row(), index.column())));
     default:
         return {};
     }
@@ -202,6 +191,28 @@ public:
         grid_.editorOpened(editor);
         return editor;
     }
+    // Cells are drawn here rather than through the style's item layout: a page of the main grid holds
+    // hundreds of cells and is drawn again at every move.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const bool selected = option.state & QStyle::State_Selected;
+        const QPalette::ColorGroup group = option.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+        if (selected)
+            painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+        const QString text = grid_.cellText(index.row(), index.column());
+        if (!text.isEmpty()) {
+            // A text wider than its cell is cut off at the cell's edge, as the old grid did.
+            const QRect area = option.rect.adjusted(3, 0, -3, 0);
+            painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+            painter->drawText(area, grid_.cellAlignment(index.row(), index.column()) | Qt::TextSingleLine, text);
+        }
+        if (option.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            focus.backgroundColor = option.palette.color(group, selected ? QPalette::Highlight : QPalette::Base);
+            grid_.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, &grid_);
+        }
+    }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
     {
         auto* e = static_cast<QLineEdit*>(editor);
@@ -248,6 +259,17 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent), model_(new DBGridModel(*th
     });
     viewport()->installEventFilter(this);
     installEventFilter(this);
+    // The plain Windows look of the old grid, which also draws a page of cells, headings and scroll bars
+    // at a fraction of the cost of the gradient styles.
+    static QPointer<QStyle> plain = QStyleFactory::create(QStringLiteral("Windows"));
+    if (plain) {
+        plain->setParent(qApp);
+        setStyle(plain);
+        horizontalHeader()->setStyle(plain);
+        verticalHeader()->setStyle(plain);
+        horizontalScrollBar()->setStyle(plain);
+        verticalScrollBar()->setStyle(plain);
+    }
 }
 
 DBGrid::~DBGrid() = default;
@@ -503,6 +525,24 @@ QString DBGrid::cellText(int row, int col) const
         return QString();
     const QString& pattern = columns_[col]->numberFormat_;
     return pattern.isEmpty() ? v.toString() : jet::format(v, pattern);
+}
+
+Qt::Alignment DBGrid::cellAlignment(int row, int col) const
+{
+    Qt::Alignment horizontal = Qt::AlignLeft;
+    switch (columns_[col]->alignment_) {
+    case 1: horizontal = Qt::AlignRight; break;
+    case 2: horizontal = Qt::AlignHCenter; break;
+    case 3: {
+        // General: numbers to the right, text to the left.
+        const auto t = cellValue(row, col).type();
+        if (t == dao::Variant::Type::Long || t == dao::Variant::Type::Double)
+            horizontal = Qt::AlignRight;
+        break;
+    }
+    default: break;
+    }
+    return horizontal | Qt::AlignVCenter;
 }
 
 bool DBGrid::commitEdit(int row, int col, const QString& text)

@@ -139,6 +139,7 @@ public:
     // The value the grid holds for a cell (what the recordset has, or an edit the table refused).
     dao::Variant cellValue(int row, int col) const;
     QString cellText(int row, int col) const;
+    Qt::Alignment cellAlignment(int row, int col) const;
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;

@@ -35,9 +35,9 @@ QByteArray passwordHash(const QString& password)
     return QCryptographicHash::hash(("kelva-dao:" + password).toUtf8(), QCryptographicHash::Sha256).toHex();
 }
 
+// The layer's own statements (transactions, column rules, bookkeeping): not counted.
 void exec(sqlite3* db, const char* sql)
 {
-    noteStatement();
     char* msg = nullptr;
     const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &msg);
     if (rc != SQLITE_OK) {
@@ -727,7 +727,7 @@ void Database::ApplyColumnRules(const QString& table)
     for (const char* suffix : {"_bi", "_bu", "_ai", "_au"})
         stale << base + QLatin1String(suffix);
     for (const QString& name : stale)
-        Execute(QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(quoteId(name)));
+        exec(conn.db, QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(quoteId(name)).toUtf8().constData());
 
     QStringList numeric, refuse, fixWhen, fixSet;
     for (const FieldDef& f : def.fields) {
@@ -752,14 +752,14 @@ void Database::ApplyColumnRules(const QString& table)
     const QString fix = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = NEW.rowid;").arg(t, fixSet.join(QStringLiteral(", ")));
     const QString when = fixWhen.join(QStringLiteral(" OR "));
     const QString cols = numeric.join(QStringLiteral(", "));
-    Execute(QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT ON %2 WHEN %3 BEGIN %4 END")
-                .arg(quoteId(base + "_bi"), t, refuseWhen, raise));
-    Execute(QStringLiteral("CREATE TRIGGER %1 BEFORE UPDATE OF %2 ON %3 WHEN %4 BEGIN %5 END")
-                .arg(quoteId(base + "_bu"), cols, t, refuseWhen, raise));
-    Execute(QStringLiteral("CREATE TRIGGER %1 AFTER INSERT ON %2 WHEN %3 BEGIN %4 END")
-                .arg(quoteId(base + "_ai"), t, when, fix));
-    Execute(QStringLiteral("CREATE TRIGGER %1 AFTER UPDATE OF %2 ON %3 WHEN %4 BEGIN %5 END")
-                .arg(quoteId(base + "_au"), cols, t, when, fix));
+    exec(conn.db, QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT ON %2 WHEN %3 BEGIN %4 END")
+                .arg(quoteId(base + "_bi"), t, refuseWhen, raise).toUtf8().constData());
+    exec(conn.db, QStringLiteral("CREATE TRIGGER %1 BEFORE UPDATE OF %2 ON %3 WHEN %4 BEGIN %5 END")
+                .arg(quoteId(base + "_bu"), cols, t, refuseWhen, raise).toUtf8().constData());
+    exec(conn.db, QStringLiteral("CREATE TRIGGER %1 AFTER INSERT ON %2 WHEN %3 BEGIN %4 END")
+                .arg(quoteId(base + "_ai"), t, when, fix).toUtf8().constData());
+    exec(conn.db, QStringLiteral("CREATE TRIGGER %1 AFTER UPDATE OF %2 ON %3 WHEN %4 BEGIN %5 END")
+                .arg(quoteId(base + "_au"), cols, t, when, fix).toUtf8().constData());
 }
 
 void Database::BeginTrans()
@@ -823,6 +823,7 @@ void Database::SetPassword(const QString& password)
     }
     const QByteArray hash = passwordHash(password);
     Stmt st(conn, QStringLiteral("INSERT OR REPLACE INTO kelva_dao_meta (key, value) VALUES ('password', ?)"));
+    st.quiet();
     st.bind(1, QString::fromLatin1(hash));
     st.step();
     conn.passwordHash = hash;

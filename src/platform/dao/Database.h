@@ -58,12 +58,16 @@ FieldDef fieldFromDeclared(const QString& name, const QString& declared);
 // Statement text is SQLite SQL with these conveniences of the old engine: Jet date literals #mm/dd/yyyy#
 // (optionally with a time) become ISO text, and the words True and False become -1 and 0. Jet's `&` has no
 // SQLite operator: write jcat(a, b, ...) (Null counts as ""). `LIKE` follows Jet's wildcards without regard
-// to case. See jetfunctions.h for the function pack registered on every connection.
+// to case. Text literals take single quotes; double quotes name identifiers, as in SQLite. See
+// jetfunctions.h for the function pack registered on every connection.
 //
-// Column rules for tables made by CreateTable or by a CREATE TABLE statement run through Execute (and kept
-// across ALTER TABLE ... RENAME TO): a number
-// column (INTEGER, REAL, YESNO) refuses a text that is no number with 3421 "Data type conversion error.",
-// stores a zero-length text as Null, and a YESNO column stores every non-zero number as -1.
+// Column rules, kept by triggers on tables made by CreateTable or by a CREATE TABLE statement run through
+// Execute (and across ALTER TABLE ... RENAME TO): a number column (INTEGER, REAL, YESNO) refuses a text that
+// is no number with 3421 "Data type conversion error.", stores a zero-length text as Null, and a YESNO column
+// stores every non-zero number as -1. A statement that would break a rule fails as a whole. The same rules
+// hold for writes through a recordset, which refuses the zero-length text for a number field too.
+//
+// The `exclusive` flag of OpenDatabase is accepted and not enforced: one program instance works on its files.
 class Database {
 public:
     Database() = default;
@@ -121,7 +125,10 @@ inline Database OpenDatabase(const QString& path, const char* connect)
 // Creates a new empty file (3204 "Database already exists." when the file is there).
 Database CreateDatabase(const QString& path);
 
-// Statements run on any connection since the program started (tests count them).
+// Statements run on any connection since the program started (tests count them): each statement of Execute,
+// one per OpenRecordset, Requery, Find*, scalar, Update, Delete and setCell (two for an Update after AddNew,
+// which reads the new row back). The layer's own bookkeeping (transactions, column rules, table
+// definitions) does not count.
 qint64 statementCount();
 
 // The password that a connect text names: the value of its PWD= part ("" when none).

@@ -37,8 +37,37 @@ QString withoutLiterals(const QString& sql)
 {
     static const QRegularExpression quoted(QStringLiteral(R"('(?:[^']|'')*'|\[[^\]]*\]|"(?:[^"]|"")*")"));
     QString s = sql;
-    s.replace(quoted, QStringLiteral(" x "));
+    for (auto it = quoted.globalMatch(sql); it.hasNext();) {
+        const auto m = it.next();
+        s.replace(m.capturedStart(), m.capturedLength(), QString(m.capturedLength(), QLatin1Char('x')));
+    }
     return s;
+}
+
+// The rowid goes first in the select list, so an ORDER BY by column number must count one more.
+QString shiftOrderNumbers(const QString& sql)
+{
+    static const QRegularExpression orderBy(QStringLiteral(R"(\bORDER\s+BY\s)"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression number(QStringLiteral(R"(^(\s*)(\d+)(\s+(?:ASC|DESC))?(\s*;?\s*)$)"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    const QString plain = withoutLiterals(sql);
+    if (plain.size() != sql.size())
+        return sql;  // literals changed the length: leave the text alone
+    int at = -1;
+    for (auto it = orderBy.globalMatch(plain); it.hasNext();)
+        at = int(it.next().capturedEnd());
+    if (at < 0 || plain.indexOf(QLatin1Char(')'), at) >= 0)
+        return sql;
+    QStringList items = sql.mid(at).split(QLatin1Char(','));
+    bool changed = false;
+    for (QString& item : items) {
+        const auto m = number.match(item);
+        if (m.hasMatch()) {
+            item = m.captured(1) + QString::number(m.captured(2).toInt() + 1) + m.captured(3) + m.captured(4);
+            changed = true;
+        }
+    }
+    return changed ? sql.left(at) + items.join(QLatin1Char(',')) : sql;
 }
 
 bool isQueryText(const QString& s)
@@ -149,7 +178,7 @@ void RecordsetData::load()
         if (single && !only.isEmpty() && head.hasMatch() && !grouped.match(withoutLiterals(sql)).hasMatch()
             && db.hasTable(only)) {
             for (const QString& rowidRef : {quoteId(only) + QStringLiteral(".rowid"), QStringLiteral("rowid")}) {
-                QString withRowid = sql;
+                QString withRowid = shiftOrderNumbers(sql);
                 withRowid.insert(head.capturedEnd(), QStringLiteral("%1 AS %2, ").arg(rowidRef, QLatin1String(kRowidName)));
                 sqlite3_stmt* s2 = nullptr;
                 if (prepare(withRowid, &s2) == SQLITE_OK && s2) {

@@ -14,6 +14,10 @@ public:
     Variant() = default;
     Variant(int v) : t(Type::Long), i(v) {}
     Variant(qint64 v) : t(Type::Long), i(v) {}
+    Variant(long v) : t(Type::Long), i(v) {}  // qsizetype and the like, which would be ambiguous otherwise
+    Variant(unsigned v) : t(Type::Long), i(v) {}
+    Variant(unsigned long v) : t(Type::Long), i(qint64(v)) {}
+    Variant(float v) : t(Type::Double), d(v) {}
     Variant(double v) : t(Type::Double), d(v) {}
     Variant(bool v) : t(Type::Boolean), i(v ? -1 : 0) {}
     Variant(const QString& v) : t(Type::Text), s(v) {}

@@ -218,7 +218,7 @@ QString formatSection(const std::vector<Tok>& toks, double value, bool withSign)
         }
     std::vector<std::size_t> intPos;
     bool grouping = false;
-    int minWhole = 0;
+    int minWhole = 0;  // the placeholders from the first 0 on must show a digit; # ones before it need not
     for (std::size_t i = 0; i < pointAt; ++i) {
         if (toks[i].digit()) {
             intPos.push_back(i);
@@ -226,16 +226,6 @@ QString formatSection(const std::vector<Tok>& toks, double value, bool withSign)
                 ++minWhole;
         } else if (toks[i].kind == Tok::Comma && !intPos.empty()) {
             grouping = true;
-        }
-    }
-    // Placeholders between the first 0 and the end count, # ones before it do not.
-    minWhole = 0;
-    {
-        bool seenZero = false;
-        for (std::size_t p : intPos) {
-            seenZero = seenZero || toks[p].kind == Tok::Zero;
-            if (seenZero)
-                ++minWhole;
         }
     }
 

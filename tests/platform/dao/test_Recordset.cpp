@@ -188,6 +188,15 @@ TEST_F(RecordsetTest, AddNewAndDeleteOverATable)
     EXPECT_EQ(db.scalar("SELECT count(*) FROM CODES WHERE CODEMOD = '99212'").toLongLong(), 0);
 }
 
+TEST_F(RecordsetTest, OrderByColumnNumberStillSortsByThatColumn)
+{
+    dao::Recordset rs = db.OpenRecordset("SELECT WORKZ, CODEMOD FROM CODES ORDER BY 2 DESC");
+    ASSERT_TRUE(rs.updatable());
+    EXPECT_EQ(rs["CODEMOD"].Value().toString(), "G0008");
+    rs.MoveLast();
+    EXPECT_EQ(rs["CODEMOD"].Value().toString(), "99211");
+}
+
 TEST_F(RecordsetTest, QueriesThatCannotBeWrittenSaySo)
 {
     for (const char* sql : {"SELECT count(*) AS n FROM CODES", "SELECT DISTINCT calcflag FROM CODES",

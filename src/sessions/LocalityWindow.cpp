@@ -1,0 +1,158 @@
+#include "sessions/LocalityWindow.h"
+
+#include "app/globals.h"
+#include "main/frmMain.h"
+#include "platform/controls/twips.h"
+#include "platform/forms/FormRegistry.h"
+#include "platform/forms/controls.h"
+#include "platform/seam/Seam.h"
+
+using platform::place;
+
+namespace {
+
+QLabel* label(QWidget* parent, const QString& text, int left, int top, int width, int height)
+{
+    auto* l = new QLabel(text, parent);
+    place(l, left, top, width, height);
+    return l;
+}
+
+}  // namespace
+
+LocalityWindow::LocalityWindow()
+{
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(platform::tw(9480), platform::tw(7140));
+
+    SSTab1 = new QTabWidget(this);
+    SSTab1->setObjectName("SSTab1");
+    place(SSTab1, 120, 120, 5400, 2100);
+    auto* byState = new QWidget;
+    auto* byZip = new QWidget;
+    SSTab1->addTab(byState, "Select by State");
+    SSTab1->addTab(byZip, "Select by Zip Code");
+    lblState = label(byState, "Select State:", 240, 420, 1400, 285);
+    cmb = new QComboBox(byState);
+    cmb->setObjectName("cmb");
+    cmb->setEditable(false);
+    place(cmb, 1680, 360, 3360, 360);
+    lblZip = label(byZip, "Select Zip Code:", 240, 420, 1400, 285);
+    Text1 = new QLineEdit(byZip);
+    Text1->setObjectName("Text1");
+    Text1->setMaxLength(5);
+    place(Text1, 1680, 360, 1200, 360);
+
+    Frame1 = new QGroupBox("Instructions:", this);
+    Frame1->setObjectName("Frame1");
+    place(Frame1, 5640, 120, 3720, 2100);
+    for (int i = 0; i < 3; ++i) {
+        QLabel* l = label(Frame1, QString(), 120, 300 + i * 600, 3480, 580);
+        l->setObjectName(QStringLiteral("lblHelp_%1").arg(i));
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        lblHelp.add(i, l);
+    }
+
+    Frame2 = new QGroupBox(this);
+    Frame2->setObjectName("Frame2");
+    place(Frame2, 120, 2340, 9240, 3000);
+    DBGrid1 = new platform::DBGrid(Frame2);
+    DBGrid1->setObjectName("DBGrid1");
+    place(DBGrid1, 120, 300, 9000, 2580);
+    DBGrid1->setAllowUpdate(false);
+    DBGrid1->setMarqueeStyle(3);
+    const struct {
+        const char* caption;
+        const char* field;
+        int width;
+    } columns[] = {{"STATE", "STATE", 1500}, {"ST", "ST", 400},           {"DESCRIPTION", "DESC", 2100},
+                   {"COUNTY", "COUNTY", 2100}, {"CARRIER", "CARRIER", 800}, {"LOC CODE", "LOCCODE", 800},
+                   {"WORK", "WORK", 700},      {"PRACTICE", "PRACT", 800},  {"MALP", "MALP", 700}};
+    for (const auto& c : columns)
+        DBGrid1->addColumn(c.caption, c.field).setWidth(c.width);
+    DBGrid1->setDataSource(&Data1);
+
+    lblDesc = label(this, "Locality Description:", 120, 5460, 1800, 285);
+    lst = label(this, QString(), 1920, 5460, 7440, 285);
+    lst->setObjectName("lst");
+    Label2 = label(this, QString(), 120, 5820, 9240, 285);
+    Label2->setObjectName("Label2");
+    Label3 = label(this,
+                   "Note: KELVA Morvex does not provide pricing for Status \"C\" codes which are priced by the local "
+                   "Part B Carrier.",
+                   120, 6180, 9240, 285);
+    Label3->setObjectName("Label3");
+
+    btn.add(2, new QPushButton("&Apply", this));
+    btn.add(0, new QPushButton("&Cancel", this));
+    place(btn(2), 6480, 6600, 1335, 400);
+    place(btn(0), 7980, 6600, 1335, 400);
+    for (auto [i, b] : btn)
+        b->setObjectName(QStringLiteral("btn_%1").arg(i));
+}
+
+void LocalityWindow::FillStateList()
+{
+    platform::fillList(cmb, locality::stateList(g().MainDb));
+    // Filling selects nothing; the first choice is the user's.
+    const QSignalBlocker block(cmb);
+    cmb->setCurrentIndex(-1);
+}
+
+int LocalityWindow::ShowLocalities(const locality::Source& source)
+{
+    listing = true;
+    try {
+        Data1.setRecordSource(source.sql, source.params);
+        Data1.Refresh();
+        auto& rs = Data1.Recordset();
+        if (!rs.EOF()) {
+            rs.MoveLast();
+            rs.MoveFirst();
+        }
+    } catch (...) {
+        listing = false;
+        throw;
+    }
+    listing = false;
+    Frame1->hide();
+    return static_cast<int>(Data1.Recordset().RecordCount());
+}
+
+std::optional<locality::ZipRow> LocalityWindow::FindZipCode(const QString& zip)
+{
+    std::optional<locality::ZipRow> row = locality::findZip(g().MainDb, zip);
+    if (!row) {
+        seam().MsgBox("Zip Code entered not found", vbOKOnly);
+        platform::SetFocus(Text1);
+    }
+    return row;
+}
+
+bool LocalityWindow::HasLocality()
+{
+    if (!Data1.hasRecordset())
+        return false;
+    auto& rs = Data1.Recordset();
+    return !rs.EOF() && !rs.BOF();
+}
+
+QString LocalityWindow::RowLocalityText()
+{
+    auto& rs = Data1.Recordset();
+    return locality::localityText(rs["STATE"].Value().toString(), rs["ST"].Value().toString(),
+                                  rs["DESC"].Value().toString());
+}
+
+QString LocalityWindow::RowText(int col)
+{
+    return DBGrid1->Columns(col).Text();
+}
+
+void LocalityWindow::WriteCarrierAndLoc()
+{
+    g().MainDb.Execute("UPDATE PARMS_CL SET CARRIER = ?, Loc = ?", {RowText(colCarrier), RowText(colLocCode)});
+    if (frmMain* main = forms().loadedOrNull<frmMain>(); main && main->Data2.hasRecordset())
+        main->Data2.Refresh();
+}
