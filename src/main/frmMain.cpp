@@ -800,7 +800,8 @@ void frmMain::Form_Unload(int&)
 
 void frmMain::Form_Resize()
 {
-    if (WindowState() == vbMinimized)
+    // Before the window is first shown (the first run maximises it early) the start-up lays it out itself.
+    if (WindowState() == vbMinimized || !isVisible())
         return;
     if (g().PlimViewActive == -1) {
         forms().unloadIfLoaded<frmPlimView>();
