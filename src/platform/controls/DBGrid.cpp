@@ -7,6 +7,7 @@
 #include "platform/seam/Seam.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -675,6 +676,13 @@ bool DBGrid::keyEvent(QKeyEvent* e)
 bool DBGrid::eventFilter(QObject* watched, QEvent* event)
 {
     const bool onEditor = editor_ && watched == editor_;
+    if (onEditor && event->type() == QEvent::FocusOut) {
+        // The focus leaving the cell editor leaves the grid, unless it goes back to the grid itself.
+        if (QApplication::focusWidget() == this)
+            focusFromEditor_ = true;
+        else if (LostFocus && isOldFocusChange(static_cast<QFocusEvent*>(event), this))
+            guarded(LostFocus);
+    }
     if ((watched == this || onEditor) && event->type() == QEvent::KeyPress) {
         // While a cell is edited, keys come through its editor; one the editor does not take (Up, Down)
         // goes on to the grid and was told already.
@@ -700,19 +708,19 @@ bool DBGrid::eventFilter(QObject* watched, QEvent* event)
 void DBGrid::focusInEvent(QFocusEvent* event)
 {
     QTableView::focusInEvent(event);
-    const auto reason = event->reason();
-    if (GotFocus && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+    if (std::exchange(focusFromEditor_, false))
+        return;
+    if (GotFocus && isOldFocusChange(event, this))
         guarded(GotFocus);
 }
 
 void DBGrid::focusOutEvent(QFocusEvent* event)
 {
     QTableView::focusOutEvent(event);
-    const auto reason = event->reason();
     // The grid's own editor taking the focus is no loss of focus.
     if (editor_ && QApplication::focusWidget() == editor_)
         return;
-    if (LostFocus && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+    if (LostFocus && isOldFocusChange(event, this))
         guarded(LostFocus);
 }
 

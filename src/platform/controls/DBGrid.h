@@ -171,6 +171,7 @@ private:
     dao::Variant pending_;
     bool following_ = false;
     bool resending_ = false;
+    bool focusFromEditor_ = false;
     int marquee_ = 2;
     bool allowUpdate_ = true;
     bool allowAddNew_ = false;

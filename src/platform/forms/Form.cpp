@@ -168,14 +168,14 @@ void Form::closeEvent(QCloseEvent* e)
 void Form::focusInEvent(QFocusEvent* e)
 {
     QWidget::focusInEvent(e);
-    if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason && loaded_)
+    if (loaded_ && isOldFocusChange(e, this))
         guarded([this] { Form_GotFocus(); });
 }
 
 void Form::focusOutEvent(QFocusEvent* e)
 {
     QWidget::focusOutEvent(e);
-    if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason && loaded_)
+    if (loaded_ && isOldFocusChange(e, this))
         guarded([this] { Form_LostFocus(); });
 }
 

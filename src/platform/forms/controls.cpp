@@ -77,9 +77,7 @@ protected:
             return false;
         case QEvent::FocusIn:
         case QEvent::FocusOut: {
-            const auto reason = static_cast<QFocusEvent*>(e)->reason();
-            // Activation of the window and popups are no focus change of the old platform.
-            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            if (!isOldFocusChange(static_cast<QFocusEvent*>(e), control_))
                 return false;
             if (e->type() == QEvent::FocusIn)
                 raiseGotFocus();
@@ -130,8 +128,40 @@ private:
     bool resending_ = false;
 };
 
+// Remembers the window that lost the activation last, so that a focus event caused by activation can tell
+// where the activation came from.
+class ActivationWatch : public QObject {
+public:
+    QPointer<QWidget> lastDeactivated;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() == QEvent::WindowDeactivate && watched->isWidgetType())
+            lastDeactivated = static_cast<QWidget*>(watched)->window();
+        return false;
+    }
+};
+
+ActivationWatch& activationWatch()
+{
+    static ActivationWatch* watch = [] {
+        auto* w = new ActivationWatch;
+        w->setParent(qApp);
+        qApp->installEventFilter(w);
+        return w;
+    }();
+    return *watch;
+}
+
+bool isProgramWindow(const QWidget* window)
+{
+    return window && window->inherits("platform::Form");
+}
+
 EventHook* hook(QWidget* control)
 {
+    activationWatch();
     if (auto* h = control->findChild<EventHook*>(QStringLiteral("kelva_event_hook"), Qt::FindDirectChildrenOnly))
         return h;
     return new EventHook(control);
@@ -373,6 +403,25 @@ void onGotFocus(QWidget* control, std::function<void()> handler)
 void onLostFocus(QWidget* control, std::function<void()> handler)
 {
     hook(control)->lostFocus.push_back(std::move(handler));
+}
+
+bool isOldFocusChange(const QFocusEvent* event, const QWidget* control)
+{
+    switch (event->reason()) {
+    case Qt::PopupFocusReason:
+        return false;
+    case Qt::ActiveWindowFocusReason: {
+        const QWidget* own = control->window();
+        if (event->type() == QEvent::FocusOut) {
+            const QWidget* next = QApplication::activeWindow();
+            return isProgramWindow(next) && next != own;
+        }
+        const QWidget* previous = activationWatch().lastDeactivated;
+        return isProgramWindow(previous) && previous != own;
+    }
+    default:
+        return true;
+    }
 }
 
 QWidget* ActiveControl()

@@ -6,6 +6,7 @@
 #include <functional>
 
 class QCheckBox;
+class QFocusEvent;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -84,6 +85,11 @@ void onDblClick(QWidget* control, std::function<void()> handler);
 // window loses or regains activation. LostFocus runs first; in it, ActiveControl() is the control getting it.
 void onGotFocus(QWidget* control, std::function<void()> handler);
 void onLostFocus(QWidget* control, std::function<void()> handler);
+
+// Whether a Qt focus event of control is a got- or lost-focus of the old platform: moves between controls,
+// and between windows of the program; not a message box, dialog or other program taking or giving back
+// the activation, nor a popup.
+bool isOldFocusChange(const QFocusEvent* event, const QWidget* control);
 
 // The control that has the focus (Screen.ActiveControl).
 QWidget* ActiveControl();

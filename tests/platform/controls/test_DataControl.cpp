@@ -3,6 +3,7 @@
 #include "platform/controls/BoundControls.h"
 #include "platform/controls/DBGrid.h"
 #include "platform/controls/DataControl.h"
+#include "platform/controls/WheelFilter.h"
 #include "platform/dao/Database.h"
 #include "platform/dao/Transaction.h"
 
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QLineEdit>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace platform;
 
@@ -231,11 +233,26 @@ TEST_F(DBGridTest, ScrollsToTheLastRowAndBackFollowingTheRecordset)
     dbg.setCol(1);
     EXPECT_EQ(log.last(), "RowColChange 500 3 -> 500");
 
+    // Marquee style 3 highlights the whole current row.
+    dbg.setMarqueeStyle(3);
+    EXPECT_TRUE(dbg.selectionModel()->isRowSelected(500, QModelIndex()));
+    Data1.Recordset().Move(2);
+    EXPECT_TRUE(dbg.selectionModel()->isRowSelected(502, QModelIndex()));
+    EXPECT_FALSE(dbg.selectionModel()->isRowSelected(500, QModelIndex()));
+
     // The scroll and the wheel move the view, not the current row.
     const int visible = dbg.VisibleRows();
     EXPECT_GT(visible, 20);
+    const int first = dbg.FirstRow();
     dbg.Scroll(0, visible);
-    EXPECT_EQ(Data1.Recordset().AbsolutePosition(), 500);
+    EXPECT_EQ(dbg.FirstRow(), first + visible);
+    EXPECT_EQ(Data1.Recordset().AbsolutePosition(), 502);
+    WheelFilter wheel(dbg);
+    QWheelEvent notch(QPointF(50, 50), dbg.viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(dbg.viewport(), &notch);
+    EXPECT_EQ(dbg.FirstRow(), first + visible - 3);
+    EXPECT_EQ(Data1.Recordset().AbsolutePosition(), 502);
 }
 
 TEST_F(DBGridTest, EditedCellIsWrittenToTheTableRow)

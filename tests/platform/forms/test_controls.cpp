@@ -126,3 +126,38 @@ TEST_F(ControlHelperTest, LostFocusRunsFirstAndSeesTheControlGettingIt)
     QApplication::setActiveWindow(&w);
     EXPECT_EQ(w.log.size(), 2);
 }
+
+namespace {
+class frmOther : public Form {
+public:
+    frmOther() : Text3(new QLineEdit(this)) { onGotFocus(Text3, [this] { log << "Text3_GotFocus"; }); }
+    QLineEdit* Text3;
+    QStringList log;
+};
+}  // namespace
+
+TEST_F(ControlHelperTest, FocusMovesBetweenWindowsOfTheProgramButNotToADialog)
+{
+    auto& w = load<frmControls>();
+    auto& other = load<frmOther>();
+    w.show();
+    other.show();
+    QApplication::setActiveWindow(&w);
+    SetFocus(w.Text1);
+    SetFocus(other.Text3);
+    QApplication::setActiveWindow(&other);
+    w.log.clear();
+    other.log.clear();
+    QApplication::setActiveWindow(&w);  // back from another window of the program
+    QApplication::setActiveWindow(&other);
+    EXPECT_EQ(w.log, QStringList({"Text1_LostFocus, next ?"}));
+    EXPECT_EQ(other.log, QStringList({"Text3_GotFocus"}));
+
+    w.log.clear();
+    other.log.clear();
+    QWidget box;  // what a message box does
+    box.show();
+    QApplication::setActiveWindow(&box);
+    QApplication::setActiveWindow(&other);
+    EXPECT_TRUE(other.log.isEmpty()) << other.log.join(", ").toStdString();
+}

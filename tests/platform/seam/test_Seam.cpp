@@ -2,6 +2,7 @@
 
 #include "platform/forms/guarded.h"
 #include "platform/seam/CommonDialog.h"
+#include "platform/ftp/ftp.h"
 #include "platform/seam/QtSeam.h"
 
 #include <gtest/gtest-spi.h>
@@ -170,4 +171,10 @@ TEST_F(SeamScriptTest, ScriptedFtpServesItsFilesAndRefusesAWrongLogin)
     QFile f(dir.filePath("kelvaupd04.dat"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), "kelvaupd04.mdb 06/30/2014\r\n");
+}
+
+TEST(CurlFtp, ServerThatRefusesTheConnectionGivesNoConnection)
+{
+    // Nothing listens on port 1 of this machine: connecting fails at once.
+    EXPECT_EQ(platform::ftpConnect("127.0.0.1", "kelva", "kelva", 1), nullptr);
 }
