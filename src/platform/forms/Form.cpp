@@ -6,9 +6,16 @@
 #include "platform/seam/Seam.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QFocusEvent>
 
 namespace platform {
+
+void raiseWindow(QWidget& window)
+{
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        window.raise();
+}
 
 Form::Form(QWidget* parent) : QWidget(parent, Qt::Window)
 {
@@ -24,8 +31,12 @@ void Form::Show(int modal)
         return;
     }
     show();
-    raise();
+    raiseWindow(*this);
     activateWindow();
+    // The shown window is the active one before Show returns, as it was; Qt's own activation event that
+    // follows finds it active already.
+    if (loaded_ && !unloading_)
+        forms().activated(*this);
 }
 
 bool Form::Unload()

@@ -33,7 +33,8 @@ public:
     virtual void Form_QueryUnload(int& Cancel, int UnloadMode) { (void)Cancel, (void)UnloadMode; }
     virtual void Form_Unload(int& Cancel) { (void)Cancel; }
 
-    // Shows the window: modeless at once, modal through the seam (returns once it is hidden or unloaded).
+    // Shows the window: modeless at once (it is the active window when Show returns, its Activate has run),
+    // modal through the seam (returns once it is hidden or unloaded).
     void Show(int modal = vbModeless);
     void Hide() { hide(); }
     bool Visible() const { return isVisible(); }
@@ -82,5 +83,8 @@ private:
     bool loaded_ = false;
     bool unloading_ = false;
 };
+
+// Brings a window to the front (where the windowing system can; the offscreen one cannot).
+void raiseWindow(QWidget& window);
 
 }  // namespace platform

@@ -1,6 +1,6 @@
 #include "platform/seam/QtSeam.h"
 
-#include "platform/forms/Form.h"
+#include "platform/forms/FormRegistry.h"
 #include "platform/ftp/ftp.h"
 
 #include <QApplication>
@@ -145,8 +145,10 @@ void QtSeam::ShowModal(Form& form)
     QObject::connect(&form, &QObject::destroyed, &loop, &QEventLoop::quit);
     form.setWindowModality(Qt::ApplicationModal);
     form.show();
-    form.raise();
+    raiseWindow(form);
     form.activateWindow();
+    if (window && window->isLoaded())
+        forms().activated(*window);
     if (window && window->isVisible() && window->isLoaded())
         loop.exec();
     if (window)

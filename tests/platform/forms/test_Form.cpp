@@ -196,3 +196,16 @@ TEST(ControlArrayTest, HolesAllowedAndMissingIndexFailsAtOnce)
         indexes.push_back(i);
     EXPECT_EQ(indexes, (std::vector<int>{0, 3}));
 }
+
+TEST_F(FormTest, ModelessShowActivatesBeforeItReturns)
+{
+    frmA& a = load<frmA>();
+    a.Show();
+    EXPECT_EQ(journal.back(), "A.Activate");
+    load<frmB>().Show();
+    // The first show sizes the window (Resize) before it becomes active.
+    EXPECT_EQ(journal, (std::vector<std::string>{"A.Initialize", "A.Load", "A.Resize 0", "A.Activate", "B.Load",
+                                                 "A.Deactivate", "B.Activate"}));
+    a.Show();  // brought forward again
+    EXPECT_EQ(journal.back(), "A.Activate");
+}
