@@ -97,6 +97,10 @@ frmMain::frmMain()
     layout->addWidget(Toolbar1);
     client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
+    // The window was designed in an 8-point font; its controls' places assume it.
+    QFont designFont = client->font();
+    designFont.setPointSizeF(8);
+    client->setFont(designFont);
     layout->addWidget(client, 1);
 
     for (DataControl* d : {&Data1, &Data2, &Data3, &Data5, &Data6, &Data7, &Data8, &Data9, &Data10, &Data11,
@@ -317,11 +321,13 @@ void frmMain::makeTopPanel()
     kelvacf = textBox(Frame4, "kelvacf", 540, 280, 1000, 315);
     cfadjust = textBox(Frame4, "cfadjust", 1620, 280, 900, 315);
     cfadjust->hide();
-    const char* gpciNames[] = {"Work:", "Practice:", "Malpractice:"};
+    const struct {
+        const char* caption;
+        int left, captionWidth;
+    } gpcis[] = {{"Work:", 120, 600}, {"Practice:", 1500, 780}, {"Malpractice:", 3060, 1020}};
     for (int i = 0; i < 3; ++i) {
-        const int left = 120 + i * 1380;
-        caption(Frame4, QString::fromLatin1(gpciNames[i]), left, 720, 780, 255);
-        Text2.add(i, textBox(Frame4, "", left + 720, 680, 600, 315));
+        caption(Frame4, QString::fromLatin1(gpcis[i].caption), gpcis[i].left, 720, gpcis[i].captionWidth, 255);
+        Text2.add(i, textBox(Frame4, "", gpcis[i].left + gpcis[i].captionWidth, 680, 660, 315));
         Text2(i)->setObjectName(QStringLiteral("Text2_%1").arg(i));
     }
     for (QLineEdit* t : {kelvacf, Text2(0), Text2(1), Text2(2)})
@@ -429,8 +435,8 @@ void frmMain::makeDetailPanel()
     valueLabel(lblData, "lblData", 17, nullptr, 1700, 495, AscCodeDetail);
     valueLabel(c, "c", 0, nullptr, 1700, 705, AscCodeDetail)->hide();
 
-    lbl.add(10, caption(client, QStringLiteral("Long Desc:"), 3300, 6150, 900, 255));
-    lbl.add(11, caption(client, QStringLiteral("Notes:"), 3300, 6850, 900, 255));
+    lbl.add(10, caption(client, QStringLiteral("Long Desc:"), 3270, 6150, 840, 255));
+    lbl.add(11, caption(client, QStringLiteral("Notes:"), 3270, 6850, 840, 255));
     for (int i : {10, 11}) {
         lbl(i)->setObjectName(QStringLiteral("lbl_%1").arg(i));
         auto* t = new BoundTextBox(client);
