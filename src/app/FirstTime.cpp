@@ -53,11 +53,11 @@ FirstTime::FirstTime()
     lbl(0)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblSession = new QLabel("Initial Session Name:", Frame1);
     lblSession->setObjectName("lblSession");
-    place(lblSession, 240, 3060, 1800, 300);
+    place(lblSession, 240, 3060, 2040, 300);
     txtSession = new QLineEdit(Frame1);
     txtSession->setObjectName("txtSession");
     txtSession->setMaxLength(db::kSessionNameMaxLength);
-    place(txtSession, 2100, 3000, 4140, 360);
+    place(txtSession, 2340, 3000, 3900, 360);
 
     btn.add(0, new QPushButton("Cancel", this));
     btn.add(1, new QPushButton("Next", this));

@@ -23,7 +23,7 @@ QLabel* label(QWidget* parent, const QString& text, int left, int top, int width
 LocalityWindow::LocalityWindow()
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(platform::tw(9480), platform::tw(7140));
+    setFixedSize(platform::tw(11400), platform::tw(7740));
 
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName("SSTab1");
@@ -32,22 +32,22 @@ LocalityWindow::LocalityWindow()
     auto* byZip = new QWidget;
     SSTab1->addTab(byState, "Select by State");
     SSTab1->addTab(byZip, "Select by Zip Code");
-    lblState = label(byState, "Select State:", 240, 420, 1400, 285);
+    lblState = label(byState, "Select State:", 240, 420, 1560, 285);
     cmb = new QComboBox(byState);
     cmb->setObjectName("cmb");
     cmb->setEditable(false);
-    place(cmb, 1680, 360, 3360, 360);
-    lblZip = label(byZip, "Select Zip Code:", 240, 420, 1400, 285);
+    place(cmb, 1860, 360, 3300, 360);
+    lblZip = label(byZip, "Select Zip Code:", 240, 420, 1560, 285);
     Text1 = new QLineEdit(byZip);
     Text1->setObjectName("Text1");
     Text1->setMaxLength(5);
-    place(Text1, 1680, 360, 1200, 360);
+    place(Text1, 1860, 360, 1200, 360);
 
     Frame1 = new QGroupBox("Instructions:", this);
     Frame1->setObjectName("Frame1");
-    place(Frame1, 5640, 120, 3720, 2100);
+    place(Frame1, 5640, 120, 5640, 2100);
     for (int i = 0; i < 3; ++i) {
-        QLabel* l = label(Frame1, QString(), 120, 300 + i * 600, 3480, 580);
+        QLabel* l = label(Frame1, QString(), 120, 300 + i * 580, 5400, 560);
         l->setObjectName(QStringLiteral("lblHelp_%1").arg(i));
         l->setWordWrap(true);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -56,38 +56,38 @@ LocalityWindow::LocalityWindow()
 
     Frame2 = new QGroupBox(this);
     Frame2->setObjectName("Frame2");
-    place(Frame2, 120, 2340, 9240, 3000);
+    place(Frame2, 120, 2340, 11160, 3600);
     DBGrid1 = new platform::DBGrid(Frame2);
     DBGrid1->setObjectName("DBGrid1");
-    place(DBGrid1, 120, 300, 9000, 2580);
+    place(DBGrid1, 120, 300, 10920, 3180);
     DBGrid1->setAllowUpdate(false);
     DBGrid1->setMarqueeStyle(3);
     const struct {
         const char* caption;
         const char* field;
         int width;
-    } columns[] = {{"STATE", "STATE", 1500}, {"ST", "ST", 400},           {"DESCRIPTION", "DESC", 2100},
-                   {"COUNTY", "COUNTY", 2100}, {"CARRIER", "CARRIER", 800}, {"LOC CODE", "LOCCODE", 800},
-                   {"WORK", "WORK", 700},      {"PRACTICE", "PRACT", 800},  {"MALP", "MALP", 700}};
+    } columns[] = {{"STATE", "STATE", 1560},  {"ST", "ST", 420},           {"DESCRIPTION", "DESC", 2100},
+                   {"COUNTY", "COUNTY", 1800}, {"CARRIER", "CARRIER", 900}, {"LOC CODE", "LOCCODE", 1000},
+                   {"WORK", "WORK", 720},      {"PRACTICE", "PRACT", 900},  {"MALP", "MALP", 720}};
     for (const auto& c : columns)
         DBGrid1->addColumn(c.caption, c.field).setWidth(c.width);
     DBGrid1->setDataSource(&Data1);
 
-    lblDesc = label(this, "Locality Description:", 120, 5460, 1800, 285);
-    lst = label(this, QString(), 1920, 5460, 7440, 285);
+    lblDesc = label(this, "Locality Description:", 120, 6060, 2100, 285);
+    lst = label(this, QString(), 2280, 6060, 9000, 285);
     lst->setObjectName("lst");
-    Label2 = label(this, QString(), 120, 5820, 9240, 285);
+    Label2 = label(this, QString(), 120, 6420, 11160, 285);
     Label2->setObjectName("Label2");
     Label3 = label(this,
                    "Note: KELVA Morvex does not provide pricing for Status \"C\" codes which are priced by the local "
                    "Part B Carrier.",
-                   120, 6180, 9240, 285);
+                   120, 6780, 11160, 285);
     Label3->setObjectName("Label3");
 
     btn.add(2, new QPushButton("&Apply", this));
     btn.add(0, new QPushButton("&Cancel", this));
-    place(btn(2), 6480, 6600, 1335, 400);
-    place(btn(0), 7980, 6600, 1335, 400);
+    place(btn(2), 8400, 7200, 1335, 400);
+    place(btn(0), 9900, 7200, 1335, 400);
     for (auto [i, b] : btn)
         b->setObjectName(QStringLiteral("btn_%1").arg(i));
 }
