@@ -7,6 +7,7 @@
 #include "platform/seam/Seam.h"
 
 #include <QApplication>
+#include <array>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -202,10 +203,23 @@ public:
             painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
         const QString text = grid_.cellText(index.row(), index.column());
         if (!text.isEmpty()) {
-            // A text wider than its cell is cut off at the cell's edge, as the old grid did.
             const QRect area = option.rect.adjusted(3, 0, -3, 0);
             painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-            painter->drawText(area, grid_.cellAlignment(index.row(), index.column()) | Qt::TextSingleLine, text);
+            const Qt::Alignment alignment = grid_.cellAlignment(index.row(), index.column());
+            const int width = textWidth(option, text);
+            if (width < 0 || width > area.width()) {
+                // A text wider than its cell is cut off at the cell's edge, as the old grid did.
+                painter->drawText(area, alignment | Qt::TextSingleLine, text);
+            } else {
+                int x = area.left();
+                if (alignment & Qt::AlignRight)
+                    x = area.right() + 1 - width;
+                else if (alignment & Qt::AlignHCenter)
+                    x = area.left() + (area.width() - width) / 2;
+                const QFontMetrics& metrics = option.fontMetrics;
+                const int y = area.top() + (area.height() - metrics.height()) / 2 + metrics.ascent();
+                painter->drawText(QPoint(x, y), text);
+            }
         }
         if (option.state & QStyle::State_HasFocus) {
             QStyleOptionFocusRect focus;
@@ -213,6 +227,25 @@ public:
             focus.backgroundColor = option.palette.color(group, selected ? QPalette::Highlight : QPalette::Base);
             grid_.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, &grid_);
         }
+    }
+    // Width of a one-line text from the advances of its characters (the fonts of the grid do not kern
+    // Latin text); -1 for a text with other characters, which is then laid out in full.
+    int textWidth(const QStyleOptionViewItem& option, const QString& text) const
+    {
+        if (!advancesKnown_ || option.font != advancesFont_) {
+            advancesKnown_ = true;
+            advancesFont_ = option.font;
+            for (int c = 0; c < 256; ++c)
+                advances_[c] = c < 32 ? -1 : option.fontMetrics.horizontalAdvance(QChar(c));
+        }
+        int width = 0;
+        for (const QChar ch : text) {
+            const ushort c = ch.unicode();
+            if (c > 255 || advances_[c] < 0)
+                return -1;
+            width += advances_[c];
+        }
+        return width;
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
     {
@@ -231,6 +264,9 @@ public:
 
 private:
     DBGrid& grid_;
+    mutable bool advancesKnown_ = false;
+    mutable QFont advancesFont_;
+    mutable std::array<int, 256> advances_{};
 };
 
 // ---- the grid

@@ -338,3 +338,22 @@ TEST_F(DBGridTest, KeyDownCanRewriteTheEditedCellBeforeTheGridMoves)
     EXPECT_EQ(MainDb.scalar("SELECT S1 FROM DATA0001 WHERE CODEMOD = '10009'").toDouble(), 0.0);
     EXPECT_FALSE(MainDb.scalar("SELECT S1 FROM DATA0001 WHERE CODEMOD = '10009'").isNull());
 }
+
+TEST_F(DBGridTest, RightAlignedNumbersEndAtTheirCellsRightEdge)
+{
+    dbg.Columns(4).setNumberFormat("###,##0.00;;");
+    dbg.Columns(4).setAlignment(1);
+    dbg.Columns(5).setVisible(false);
+    const QImage shot = dbg.viewport()->grab().toImage();
+    const QRect cell = dbg.visualRect(dbg.model()->index(5, 4));
+    auto inked = [&](int x0, int x1) {
+        for (int x = x0; x < x1; ++x)
+            for (int y = cell.top() + 2; y < cell.bottom() - 1; ++y)
+                if (qGray(shot.pixel(x, y)) < 128)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(inked(cell.right() - 15, cell.right() - 2));  // "52.50" ends at the right
+    EXPECT_FALSE(inked(cell.left() + 2, cell.left() + 30));     // and does not start at the left
+    EXPECT_FALSE(inked(cell.right() + 2, std::min(shot.width(), cell.right() + 40)));  // nor run into the next
+}
