@@ -170,13 +170,17 @@ void followSessionLocality(frmMain& f)
     }
 }
 
-// The eleven fee kinds with the main grid's captions of S1..S5 as they are now.
-QStringList feeKindsOfGrid(const frmMain& f)
+// The eleven fee kinds with the captions of S1..S5 that the grid shows for the session: its names for
+// them, the grid's own caption for a schedule it leaves unnamed.
+QStringList feeKindsOfGrid(frmMain& f)
 {
     QStringList names;
     for (int i = 0; i < 5; ++i) {
         const int col = db::feecol::S1 + i;
-        if (f.dbg->ColumnCount() > col)
+        const dao::Variant name = f.Data3.Recordset()[QStringLiteral("S%1NAME").arg(i + 1)].Value();
+        if (!name.isNull())
+            names << name.toString();
+        else if (f.dbg->ColumnCount() > col)
             names << f.dbg->Columns(col).Caption();
         else if (f.plimlist->count() == 11)
             names << f.plimlist->itemText(6 + i);
@@ -213,8 +217,14 @@ void frmMain::Combo1_Click()
     } else if (current != chosen) {
         SetBusyCursor(11);
         auto& sessions = Data3.Recordset();
-        sessions.FindFirst(QStringLiteral("Session = ?"), {chosen});
-        if (sessions.NoMatch()) {
+        if (sessions.RecordCount() > 0 && !sessions.EOF() && !sessions.BOF() &&
+            sessions[QStringLiteral("Session")].Value().toString() == chosen) {
+            // The session row is already the chosen one and its values are being loaded by the caller
+            // (the list follows the row): only the stored choice follows.
+            parms.Edit();
+            parms[QStringLiteral("CURSES")] = dao::Variant(chosen);
+            parms.Update();
+        } else if (sessions.FindFirst(QStringLiteral("Session = ?"), {chosen}); sessions.NoMatch()) {
             // The list and the table are out of step: the list is read again and stays on the current session.
             FillSessionList();
             SettleOnCurrentSession();

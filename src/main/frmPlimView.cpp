@@ -227,14 +227,15 @@ void frmPlimView::Form_Load()
     plimscroll->setMax(lastPosition(mainRows));
     plimscroll->setLargeChange(1);
 
-    // Step 4: the eleven kinds, with the main grid's captions of S1..S5; the session's kind selected.
+    // Step 4: the eleven kinds as the code panel offers them (the session's names for S1..S5); the session's
+    // kind selected.
     QStringList scheduleNames;
     for (int i = 0; i < 5; ++i) {
         const int col = db::feecol::S1 + i;
-        if (main && main->dbg->ColumnCount() > col)
-            scheduleNames << main->dbg->Columns(col).Caption();
-        else if (main && main->plimlist->count() == 11)
+        if (main && main->plimlist->count() == 11)
             scheduleNames << main->plimlist->itemText(6 + i);
+        else if (main && main->dbg->ColumnCount() > col)
+            scheduleNames << main->dbg->Columns(col).Caption();
         else
             scheduleNames << QString::fromLatin1(db::feeQueryColumns()[std::size_t(col)]);
     }
