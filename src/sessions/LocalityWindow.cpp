@@ -46,8 +46,9 @@ LocalityWindow::LocalityWindow()
     Frame1 = new QGroupBox("Instructions:", this);
     Frame1->setObjectName("Frame1");
     place(Frame1, 5640, 120, 5640, 2100);
+    const int tops[] = {300, 1140, 1500}, heights[] = {820, 340, 500};
     for (int i = 0; i < 3; ++i) {
-        QLabel* l = label(Frame1, QString(), 120, 300 + i * 580, 5400, 560);
+        QLabel* l = label(Frame1, QString(), 120, tops[i], 5400, heights[i]);
         l->setObjectName(QStringLiteral("lblHelp_%1").arg(i));
         l->setWordWrap(true);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
