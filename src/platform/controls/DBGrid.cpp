@@ -287,6 +287,8 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent), model_(new DBGridModel(*th
     verticalHeader()->setFixedWidth(tw(240));
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setHighlightSections(false);
+    // A column is as narrow as its width says (the Tag column is 400 twips), not Qt's header minimum.
+    horizontalHeader()->setMinimumSectionSize(1);
     // A heading click is the HeadClick notification and nothing more: no column selection, no sorting.
     disconnect(horizontalHeader(), SIGNAL(sectionPressed(int)), this, SLOT(selectColumn(int)));
     disconnect(horizontalHeader(), SIGNAL(sectionEntered(int)), this, SLOT(_q_selectColumn(int)));
@@ -310,6 +312,14 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent), model_(new DBGridModel(*th
 }
 
 DBGrid::~DBGrid() = default;
+
+void DBGrid::setHeadLines(int lines)
+{
+    headLines_ = std::max(1, lines);
+    QHeaderView* header = horizontalHeader();
+    header->setDefaultAlignment(headLines_ > 1 ? Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap) : Qt::Alignment(Qt::AlignCenter));
+    header->setFixedHeight(header->fontMetrics().lineSpacing() * headLines_ + tw(90));
+}
 
 void DBGrid::setDataSource(DataControl* source)
 {

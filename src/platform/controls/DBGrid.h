@@ -122,6 +122,9 @@ public:
     bool AllowDelete() const { return allowDelete_; }
     void setAllowDelete(bool allow) { allowDelete_ = allow; }
     void setRowHeightTwips(int twips);
+    // Lines of the column headings: captions wrap at word boundaries within them.
+    int HeadLines() const { return headLines_; }
+    void setHeadLines(int lines);
 
     // Notifications, in the old grid's terms. Mouse down arrives before the current-cell change it causes.
     std::function<void()> DblClick;
@@ -173,6 +176,7 @@ private:
     bool resending_ = false;
     bool focusFromEditor_ = false;
     int marquee_ = 2;
+    int headLines_ = 1;
     bool allowUpdate_ = true;
     bool allowAddNew_ = false;
     bool allowDelete_ = false;
