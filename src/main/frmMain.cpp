@@ -123,6 +123,7 @@ frmMain::frmMain()
     dbg->setAllowUpdate(true);
     dbg->setAllowAddNew(false);
     dbg->setAllowDelete(false);
+    dbg->setHeadLines(2);  // the fee captions ("Fac Non Par Fee") take two heading lines
     const std::pair<DBGrid**, const char*> family[] = {
         {&DBGrid1, "DBGrid1"}, {&DBGrid2, "DBGrid2"}, {&DBGrid3, "DBGrid3"}, {&DBGrid4, "DBGrid4"}, {&DBGrid5, "DBGrid5"}};
     for (auto [grid, name] : family) {
@@ -491,7 +492,7 @@ void frmMain::wire()
     onClick(plimlist, [this] { plimlist_Click(); });
     onGotFocus(plimlist, [this] { plimlist_GotFocus(); });
     onLostFocus(plimlist, [this] { plimlist_LostFocus(); });
-    plimscroll->onChange([this](bool) { guarded([&] { plimscroll_Change(); }); });
+    plimscroll->onChange([this](bool byUser) { guarded([&] { plimscroll_Change(byUser); }); });
     onGotFocus(plimscroll, [this] { plimscroll_GotFocus(); });
     onLostFocus(plimscroll, [this] { plimscroll_LostFocus(); });
     for (auto [i, t] : Text1) {
@@ -517,7 +518,7 @@ void frmMain::wire()
     dbg->Error = [this](int DataError, int& Response) { guarded([&] { dbg_Error(DataError, Response); }); };
     dbg->GotFocus = [this] { guarded([&] { dbg_GotFocus(); }); };
     Data1.onReposition([this] { guarded([&] { Data1_Reposition(); }); });
-    dbgscroll->onChange([this](bool) { guarded([&] { dbgscroll_Change(); }); });
+    dbgscroll->onChange([this](bool byUser) { guarded([&] { dbgscroll_Change(byUser); }); });
     onGotFocus(dbgscroll, [this] { dbgscroll_GotFocus(); });
     onLostFocus(dbgscroll, [this] { dbgscroll_LostFocus(); });
 

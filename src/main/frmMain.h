@@ -194,10 +194,11 @@ public:
     void RefreshGrid();
     void LocateCode();
     void RefreshMainGridData();
-    void dbgscroll_Change();
+    // byUser: the user moved the bar; a value the program sets moves nothing.
+    void dbgscroll_Change(bool byUser);
     void dbgscroll_GotFocus();
     void dbgscroll_LostFocus();
-    void plimscroll_Change();
+    void plimscroll_Change(bool byUser);
     void plimscroll_GotFocus();
     void plimscroll_LostFocus();
     void dbg_RowColChange(qint64 LastRow, int LastCol);
@@ -212,6 +213,9 @@ public:
     void dbg_Error(int DataError, int& Response);
     void dbg_GotFocus();
     void ToggleTagKelva();
+    void LockReadOnlyColumns();   // every column but S1..S5, Freq1..Freq5, NOTES and USRDF
+    int EditedRow = -1;           // the cell whose edit was last taken into the row
+    int EditedCol = -1;
 
     // ==== frmMain_detail.cpp
     void btnMore_Click();

@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "main/frmPlimView.h"
 #include "platform/forms/FormRegistry.h"
+#include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
 
 void frmMain::Command2_Click()
@@ -41,8 +42,13 @@ void frmMain::Text1_Change(int)
 {
 }
 
-void frmMain::Text1_KeyDown(int, int&, int)
+void frmMain::Text1_KeyDown(int Index, int& KeyCode, int)
 {
+    // Escape abandons a typed code: the box shows the current row's code again.
+    if (Index == 0 && KeyCode == 27) {
+        platform::setText(Text1(0), strCurrentCpt);
+        platform::SetFocus(Command3);
+    }
 }
 
 void frmMain::Text1_LostFocus(int)

@@ -1,29 +1,189 @@
 #include "main/frmMain.h"
 
+#include "app/globals.h"
+#include "db/feequery.h"
+#include "platform/controls/twips.h"
+#include "platform/forms/controls.h"
+#include "platform/seam/Seam.h"
+
+namespace {
+
+constexpr int kCollapsedWidth = 3105;
+constexpr int kExpandedWidth = 11500;
+constexpr int kAscView = 5;
+
+// The twips a control is given, kept beside its pixels so that the layout reads them back exactly.
+int twipsOf(const QWidget* w, const char* property, int pixels)
+{
+    const QVariant v = w->property(property);
+    if (v.isValid() && platform::tw(v.toInt()) == pixels)
+        return v.toInt();
+    return platform::twips(pixels);
+}
+
+void placeTwips(QWidget* w, int left, int top, int width, int height)
+{
+    w->setProperty("kelvaTwipsLeft", left);
+    w->setProperty("kelvaTwipsTop", top);
+    w->setProperty("kelvaTwipsWidth", width);
+    w->setProperty("kelvaTwipsHeight", height);
+    platform::place(w, left, top, width, height);
+}
+
+int leftOf(const QWidget* w) { return twipsOf(w, "kelvaTwipsLeft", w->x()); }
+int topOf(const QWidget* w) { return twipsOf(w, "kelvaTwipsTop", w->y()); }
+int widthOf(const QWidget* w) { return twipsOf(w, "kelvaTwipsWidth", w->width()); }
+int heightOf(const QWidget* w) { return twipsOf(w, "kelvaTwipsHeight", w->height()); }
+
+void setLeftTwips(QWidget* w, int left) { placeTwips(w, left, topOf(w), widthOf(w), heightOf(w)); }
+void setWidthTwips(QWidget* w, int width) { placeTwips(w, leftOf(w), topOf(w), width, heightOf(w)); }
+
+bool hasCurrentRecord(platform::DataControl& data)
+{
+    if (!data.hasRecordset())
+        return false;
+    dao::Recordset& rs = data.Recordset();
+    return !rs.BOF() && !rs.EOF() && rs.AbsolutePosition() >= 0;
+}
+
+void setBoxText(QLineEdit* box, const QString& text)
+{
+    if (box->text() != text)
+        box->setText(text);
+}
+
+void showStoredTexts(frmMain& f);
+
+}  // namespace
+
 void frmMain::btnMore_Click()
 {
+    const bool expand = btnMore->text() == QLatin1String("More >>");
+    const int width = expand ? kExpandedWidth : kCollapsedWidth;
+    setWidthTwips(CodeDetailFrame, width);
+    btnMore->setText(expand ? QStringLiteral("<< Less") : QStringLiteral("More >>"));
+    // Both buttons end at the frame's right edge.
+    setLeftTwips(btnMore, width - widthOf(btnMore));
+    setLeftTwips(btnHelp, width - widthOf(btnMore) + 150);
+
+    const QString view = cmboCurrentView->currentText();
+    const std::pair<const char*, QWidget*> grids[] = {{"KELVA", dbg},      {"DMEPOS", DBGrid1},    {"Lab Fees", DBGrid2},
+                                                      {"J Codes", DBGrid3}, {"ASC Codes", DBGrid4}, {"DRG Codes", DBGrid5}};
+    for (const auto& [name, grid] : grids)
+        if (view == QLatin1String(name) && grid->isVisible())
+            platform::SetFocus(grid);
+
+    Recolumnize();
+    if (view == QLatin1String("KELVA OPPS")) {
+        for (auto [i, box] : txt) {
+            box->show();
+            setLeftTwips(box, 4000);
+            setWidthTwips(box, 7720);
+        }
+    }
 }
 
 void frmMain::btnHelp_Click()
 {
+    seam().HtmlHelp(programPath(QStringLiteral("morvex.chm")), 970);
 }
 
 void frmMain::Command66_Click()
 {
+    seam().HtmlHelp(programPath(QStringLiteral("morvex.chm")), 1140);
 }
 
 void frmMain::ShowCodeDescription()
 {
+    try {
+        if (cmboCurrentView->currentIndex() == kAscView) {
+            // The ASC code without a physician row: its own description.
+            if (hasCurrentRecord(Data13))
+                setBoxText(txt(0), Data13.Recordset()[QStringLiteral("desc")].Value().toString());
+            return;
+        }
+        txt(0)->setBinding(nullptr, QString());
+        txt(1)->setBinding(nullptr, QString());
+        setBoxText(txt(0), QStringLiteral("Not Available"));
+        setBoxText(txt(1), QString());
+        txt(0)->update();
+        txt(1)->update();
+        for (int i = 0; i <= 14; ++i)
+            lblData(i)->hide();
+    } catch (const dao::Error&) {
+    }
 }
 
 void frmMain::ShowLongDescAndNotes()
 {
+    try {
+        if (cmboCurrentView->currentIndex() == kAscView) {
+            if (hasCurrentRecord(Data1)) {
+                dao::Recordset& rs = Data1.Recordset();
+                const dao::Variant ldesc = rs.Fields(db::feecol::LDesc).Value();
+                setBoxText(txt(0), ldesc.isNull() ? QStringLiteral("Not Available") : ldesc.toString());
+                setBoxText(txt(1), rs.Fields(db::feecol::Notes).Value().toString());
+            }
+            return;
+        }
+        // The long description box has no data source of its own: the handlers write it.
+        if (txt(1)->DataSource() != &Data1 || txt(1)->DataField().compare(QLatin1String("NOTES"), Qt::CaseInsensitive) != 0)
+            txt(1)->setBinding(&Data1, QStringLiteral("NOTES"));
+        txt(0)->update();
+        txt(1)->update();
+        for (int i = 0; i <= 14; ++i)
+            lblData(i)->show();
+    } catch (const dao::Error&) {
+    }
 }
 
 void frmMain::txt_Change(int)
 {
+    try {
+        showStoredTexts(*this);
+    } catch (const dao::Error&) {
+        // No current record to compare with: the box keeps what it holds.
+    }
 }
 
-void frmMain::lblData_Change(int)
+namespace {
+
+void showStoredTexts(frmMain& f)
 {
+    auto& txt = f.txt;
+    auto& Data1 = f.Data1;
+    auto& Data6 = f.Data6;
+    const QString view = f.cmboCurrentView->currentText();
+    if (!txt(0)->isVisible())
+        return;
+    if (view == QLatin1String("KELVA")) {
+        // A stored long description or note is shown as stored; the notes box takes typing only where
+        // the row has none (the bound box writes it), the notes column of the grid edits any.
+        if (!hasCurrentRecord(Data1))
+            return;
+        dao::Recordset& rs = Data1.Recordset();
+        const dao::Variant ldesc = rs.Fields(db::feecol::LDesc).Value();
+        if (!ldesc.isNull())
+            setBoxText(txt(0), ldesc.toString());
+        const dao::Variant notes = rs.Fields(db::feecol::Notes).Value();
+        if (!notes.isNull())
+            setBoxText(txt(1), notes.toString());
+    } else if (view == QLatin1String("Lab Fees")) {
+        if (!hasCurrentRecord(Data6))
+            return;
+        const dao::Variant description = Data6.Recordset()[QStringLiteral("description")].Value();
+        if (!description.isNull())
+            setBoxText(txt(0), description.toString());
+    }
+}
+
+}  // namespace
+
+void frmMain::lblData_Change(int Index)
+{
+    if (Index == 1) {
+        const bool capped = lblData(1)->Caption() != QLatin1String("-");
+        lbldetail(17)->setEnabled(capped);
+        Command66->setEnabled(capped);
+    }
 }

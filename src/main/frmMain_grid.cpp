@@ -1,11 +1,107 @@
 #include "main/frmMain.h"
 
+#include "app/globals.h"
+#include "db/feequery.h"
+#include "main/frmPlimView.h"
+#include "platform/controls/BusyCursor.h"
+#include "platform/controls/colours.h"
+#include "platform/dao/jetfunctions.h"
+#include "platform/forms/FormRegistry.h"
+#include "platform/forms/controls.h"
+#include "platform/seam/Seam.h"
+
+#include <QMetaObject>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <limits>
 
+namespace {
+
+namespace col = db::feecol;
+
+constexpr int kUsrdf = 57;
+constexpr int kKeyDelete = 46;
+
+bool isSchedule(int c) { return c >= col::S1 && c <= col::S5; }
+bool isScheduleOrFrequency(int c) { return c >= col::S1 && c <= col::Freq5; }
+// The user's own columns: the only ones typed into in the grid.
+bool editableColumn(int c) { return isScheduleOrFrequency(c) || c == col::Notes || c == kUsrdf; }
+
+bool hasCurrentRecord(platform::DataControl& data)
+{
+    if (!data.hasRecordset())
+        return false;
+    dao::Recordset& rs = data.Recordset();
+    return !rs.BOF() && !rs.EOF() && rs.AbsolutePosition() >= 0;
+}
+
+// A text that is there and does not read as a number.
+bool notANumber(const dao::Variant& v)
+{
+    if (v.isNull())
+        return false;
+    const QString t = v.toString();
+    return !t.isEmpty() && !v.isNumeric();
+}
+
+int lastPosition(qint64 rows)
+{
+    return int(std::clamp<qint64>(rows - 1, 0, std::numeric_limits<int>::max()));
+}
+
+void setColour(QWidget* w, qint64 rgb)
+{
+    if (platform::foreColor(w) != rgb)
+        platform::setForeColor(w, rgb);
+}
+
+void setLineText(QLineEdit* box, const QString& text)
+{
+    if (box->text() != text)
+        box->setText(text);
+}
+
+// Moves a data control to the row a scroll bar shows, by the difference from the current row.
+void moveToBar(platform::DataControl& data, int value)
+{
+    platform::BoundRecordset& rs = data.Recordset();
+    const qint64 target = std::min<qint64>(value, rs.RecordCount() - 1);
+    rs.Move(target - rs.AbsolutePosition());
+}
+
+}  // namespace
+
+// ---- Refresh, locate and the scroll bars.
+
+void frmMain::LockReadOnlyColumns()
+{
+    for (int j = 0; j < dbg->ColumnCount(); ++j)
+        if (!editableColumn(j))
+            dbg->Columns(j).setLocked(true);
+}
+
 void frmMain::RefreshGrid()
 {
+    Recolumnize();
+    if (Data1.hasRecordset() && Data1.Recordset().RecordCount() > 0) {
+        Data1.Refresh();
+        Data1.Recordset().MoveLast();
+        Data1.Recordset().MoveFirst();
+        // The query ran again: the bars take the new number of rows.
+        const int last = lastPosition(Data1.Recordset().RecordCount());
+        plimscroll->setMax(last);
+        if (cmboCurrentView->currentIndex() <= 1) {
+            dbgscroll->setMax(last);
+            dbgscroll->setLargeChange(std::max(1, dbg->VisibleRows()));
+        }
+        dbg->Refresh();
+        Recolumnize();
+    } else if (ViewTaggedCaption() == QLatin1String("View Tagged")) {
+        ViewAllRecs();
+    }
+    LockReadOnlyColumns();
+    if (dbg->ColumnCount() > 1)
+        dbg->setCol(1);
 }
 
 void frmMain::LocateCode()
@@ -14,6 +110,7 @@ void frmMain::LocateCode()
         return;  // an empty list has no row to go to
     auto& rs = Data1.Recordset();
     const QString t = Text1(0)->text().trimmed();
+    // The code is a bound value: whatever was typed finds a row or finds none.
     if (t.size() > 7) {
         // "99213-26" or "99213 26": code and modifier.
         rs.FindFirst(QStringLiteral("CODEMOD = ?"), {t.left(5) + t.right(2)});
@@ -39,10 +136,11 @@ void frmMain::RefreshMainGridData()
     // in the list, and otherwise stays on the first row with the code box saying so.
     const QString code = Text1(0)->text();
     Data1.Refresh();
+    LockReadOnlyColumns();
     auto& rs = Data1.Recordset();
     const qint64 rows = rs.RecordCount();
     // The ranges are set before the grid moves, so that the bars can follow the row it moves to.
-    const int last = int(std::clamp<qint64>(rows - 1, 0, std::numeric_limits<int>::max()));
+    const int last = lastPosition(rows);
     plimscroll->setMax(last);
     dbgscroll->setMax(last);
     plimscroll->setLargeChange(1);
@@ -62,48 +160,220 @@ void frmMain::RefreshMainGridData()
     dbgscroll->Refresh();
 }
 
-void frmMain::dbgscroll_Change()
+void frmMain::dbgscroll_Change(bool byUser)
 {
+    // The bar follows the current row (the row change writes it); only the user's own move of the bar
+    // moves the rows.
+    if (!byUser)
+        return;
+    g().DbgScrollHasFocus = -1;
+    DataControl* const controls[] = {&Data1, &Data1, &Data5, &Data6, &Data7, &Data13, &Data9};
+    const int view = cmboCurrentView->currentIndex();
+    if (view < 0 || view > 6)
+        return;
+    DataControl& data = *controls[view];
+    if (!hasCurrentRecord(data))
+        return;
+    try {
+        moveToBar(data, dbgscroll->Value());
+    } catch (const dao::Error&) {
+        if (view > 1)
+            return;  // the grid stays where it was
+        try {
+            Data1.Refresh();
+            Recolumnize();
+            if (hasCurrentRecord(Data1))
+                moveToBar(Data1, dbgscroll->Value());
+        } catch (const dao::Error&) {
+        }
+    }
 }
 
 void frmMain::dbgscroll_GotFocus()
 {
+    g().DbgScrollHasFocus = -1;
 }
 
 void frmMain::dbgscroll_LostFocus()
 {
+    g().DbgScrollHasFocus = 0;
 }
 
-void frmMain::plimscroll_Change()
+void frmMain::plimscroll_Change(bool byUser)
 {
+    if (!byUser || !hasCurrentRecord(Data1))
+        return;
+    try {
+        moveToBar(Data1, plimscroll->Value());
+    } catch (const dao::Error&) {
+    }
 }
 
 void frmMain::plimscroll_GotFocus()
 {
+    g().PlimScrollHasFocus = -1;
 }
 
 void frmMain::plimscroll_LostFocus()
 {
+    g().PlimScrollHasFocus = 0;
 }
 
-void frmMain::dbg_RowColChange(qint64, int)
+// ---- The current row.
+
+void frmMain::dbg_RowColChange(qint64 LastRow, int LastCol)
 {
+    if (!Data1.hasRecordset())
+        return;
+    auto& rs = Data1.Recordset();
+
+    // OPPS participating amounts of a code whose fees the OPPS payment caps.
+    constexpr qint64 red = platform::RGB(192, 0, 0);
+    constexpr qint64 grey = platform::RGB(128, 128, 128);
+    lblData(19)->setCaption(QString());
+    lblData(20)->setCaption(QString());
+    qint64 captionColour = grey;
+    if (lblData(1)->Caption() == QLatin1String("YC") && hasCurrentRecord(Data1)) {
+        try {
+            const dao::Variant code = rs.Fields(col::Cpt).Value();
+            const dao::Variant modifier = rs.Fields(col::Mod).Value();
+            dao::Recordset& parms = Data2.Recordset();
+            std::vector<dao::Variant> params{code};
+            QString sql = QStringLiteral("SELECT NFTTOTAL, FTTOTAL FROM DATAOPPSVIEW WHERE cpt = ?");
+            if (!modifier.isNull() && !modifier.toString().trimmed().isEmpty()) {
+                sql += QStringLiteral(" AND [mod] = ?");
+                params.push_back(modifier);
+            }
+            sql += QStringLiteral(" AND carrier = ? AND locality = ? ORDER BY CODEMOD");
+            params.push_back(parms[QStringLiteral("CARRIER")].Value());
+            params.push_back(parms[QStringLiteral("Loc")].Value());
+            dao::Recordset opps = Data1.Database().OpenRecordset(sql, params);
+            if (!opps.EOF()) {
+                lblData(19)->setCaption(opps[QStringLiteral("NFTTOTAL")].Value().toString());
+                lblData(20)->setCaption(opps[QStringLiteral("FTTOTAL")].Value().toString());
+                captionColour = red;
+            }
+        } catch (const dao::Error&) {
+            // No amounts to show: the captions say so in grey.
+        }
+    }
+    setColour(lbldetail(20), captionColour);
+    setColour(lbldetail(21), captionColour);
+
+    // The first cell change after start-up puts the grid on its first row.
+    if (FirstGridRowChange == 1) {
+        FirstGridRowChange = 0;
+        if (hasCurrentRecord(Data1))
+            rs.MoveFirst();
+    }
+
+    // A click into the tag column flips the tag.
+    const int current = dbg->Col();
+    if (current == col::Tag && GridClickPending != 0) {
+        GridClickPending = 0;
+        ToggleTagKelva();
+        dbg->setCol(1);
+    }
+    GridClickPending = 0;
+    if (current >= 0 && !editableColumn(current))
+        dbg->Columns(current).setLocked(true);
+
+    // A schedule cell that was left holding text that is no number.
+    if (isSchedule(LastCol) && LastRow >= 0 && LastRow < rs.rowCount() &&
+        notANumber(dbg->cellValue(int(LastRow), LastCol))) {
+        seam().MsgBox(QStringLiteral("That isn't a number!"), vbOKOnly);
+        platform::SetBusyCursor(0);
+        return;
+    }
+    if (!hasCurrentRecord(Data1))
+        return;
+
+    // Code panel: the code box and the fee of the chosen kind.
+    try {
+        const QString cpt = rs.Fields(col::Cpt).Value().toString();
+        const QString mod = rs.Fields(col::Mod).Value().toString();
+        setLineText(Text1(0), cpt + QLatin1Char(' ') + mod);
+        const int feeColumn = int(dao::CLng(Data3.Recordset()[QStringLiteral("PLIMCOL")].Value()));
+        const dao::Variant fee = rs.Fields(feeColumn).Value();
+        setLineText(Text1(1), QLatin1Char('$') + (fee.isNull() ? QString() : jet::format(fee, QStringLiteral("#0.00"))));
+    } catch (const dao::Error&) {
+    }
+
+    // Both bars follow the row: the code panel's always, the grid's in the two physician views (in the
+    // family views it belongs to the family's grid).
+    try {
+        const qint64 position = rs.AbsolutePosition();
+        if (position <= plimscroll->Max() && plimscroll->Value() != position) {
+            plimscroll->setValue(int(position));
+            plimscroll->Refresh();
+        }
+        if (cmboCurrentView->currentIndex() <= 1 && position <= dbgscroll->Max() && dbgscroll->Value() != position) {
+            dbgscroll->setValue(int(position));
+            dbgscroll->Refresh();
+        }
+    } catch (const dao::Error&) {
+    }
+
+    try {
+        QString caption = QStringLiteral("Code ") + Text1(0)->text() + QStringLiteral(" Detail");
+        if (lblData(0)->Caption().contains(QLatin1Char('g'), Qt::CaseInsensitive))
+            caption += QStringLiteral(" - GAP Code");
+        if (CodeDetailFrame->title() != caption)
+            CodeDetailFrame->setTitle(caption);
+    } catch (const dao::Error&) {
+    }
+
+    platform::SetBusyCursor(0);
+
+    try {
+        const dao::Variant ldesc = rs.Fields(col::LDesc).Value();
+        setLineText(txt(0), ldesc.isNull() ? QStringLiteral("Not Available") : ldesc.toString());
+    } catch (const dao::Error&) {
+    }
+
+    Combo1->setEnabled(cmboCurrentView->currentText() != QLatin1String("KELVA OPPS"));
+
+    try {
+        setLineText(txt(1), rs.Fields(col::Notes).Value().toString());
+    } catch (const dao::Error&) {
+    }
 }
 
 void frmMain::Data1_Reposition()
 {
+    try {
+        if (hasCurrentRecord(Data1))
+            strCurrentCpt = Data1.Recordset().Fields(col::Cpt).Value().toString();
+    } catch (const dao::Error&) {
+    }
 }
+
+// ---- Editing, keys, mouse and focus.
 
 void frmMain::dbg_DblClick()
 {
+    GridClickPending = 0;
+    ToggleTagKelva();
 }
 
-void frmMain::dbg_MouseDown(int, int, double, double)
+void frmMain::dbg_MouseDown(int Button, int, double, double)
 {
+    if (Button == platform::vbLeftButton)
+        GridClickPending = -1;
+    if (!hasCurrentRecord(Data1))
+        return;
+    const dao::Variant ldesc = Data1.Recordset().Fields(col::LDesc).Value();
+    if (!ldesc.isNull())
+        setLineText(txt(0), ldesc.toString());
 }
 
-void frmMain::dbg_KeyDown(int&, int)
+void frmMain::dbg_KeyDown(int& KeyCode, int)
 {
+    // Up and Down leave an emptied cell to be taken in as Null; Delete empties a schedule or frequency to 0.
+    if (KeyCode != kKeyDelete || !hasCurrentRecord(Data1))
+        return;
+    if (isScheduleOrFrequency(dbg->Col()))
+        dbg->setText(QStringLiteral("0"));
 }
 
 void frmMain::dbg_KeyPress(int&)
@@ -112,25 +382,96 @@ void frmMain::dbg_KeyPress(int&)
 
 void frmMain::dbg_Change()
 {
+    const int c = dbg->Col();
+    if (!isSchedule(c) || !Data3.hasRecordset())
+        return;
+    if (dao::CLng(Data3.Recordset()[QStringLiteral("PLIMCOL")].Value()) != c)
+        return;
+    const QString text = dbg->Text();
+    const QString fee = QLatin1Char('$') + (text.isEmpty() ? QString() : jet::format(dao::Variant(text), QStringLiteral("#0.00")));
+    platform::setText(Text1(1), fee);
+    if (g().PlimViewActive == -1) {
+        if (frmPlimView* view = platform::forms().loadedOrNull<frmPlimView>())
+            platform::setText(view->Text1(1), fee);
+    }
 }
 
-void frmMain::dbg_AfterColUpdate(int)
+void frmMain::dbg_AfterColUpdate(int ColIndex)
 {
+    EditedRow = dbg->currentRow();
+    if (hasCurrentRecord(Data1))
+        EditedRow = int(Data1.Recordset().AbsolutePosition());
+    EditedCol = ColIndex;
+    platform::DBGridColumn& column = dbg->Columns(ColIndex);
+    const dao::Variant value = column.Value();
+    if (!value.isNull() && value.toString().isEmpty())
+        column.setValue(dao::Variant());
 }
 
 void frmMain::dbg_HeadClick(int)
 {
+    if (hasCurrentRecord(Data1))
+        Data1.Recordset().Move(0);
 }
 
 void frmMain::dbg_Error(int, int& Response)
 {
-    Response = 0;
+    // The table refused an edit. The cell keeps what was typed and goes back into edit, so that the user
+    // corrects it; nothing is dropped without a word.
+    const int row = EditedRow;
+    const int column = EditedCol;
+    if (row < 0 || column < 0)
+        return;
+    if (isSchedule(column) && notANumber(dbg->cellValue(row, column))) {
+        // A schedule holding text: when the cell is left for another, the row change says so.
+        Response = 0;
+        if (dbg->currentRow() == row && dbg->Col() == column)
+            seam().MsgBox(QStringLiteral("That isn't a number!"), vbOKOnly);
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, row, column] {
+            if (row >= dbg->model()->rowCount() || column >= dbg->ColumnCount())
+                return;
+            const QModelIndex cell = dbg->model()->index(row, column);
+            dbg->setCurrentIndex(cell);
+            dbg->edit(cell);
+        },
+        Qt::QueuedConnection);
 }
 
 void frmMain::dbg_GotFocus()
 {
+    cmbNewCodes->hide();
+    cmboCurrentView->setEnabled(true);
+    Combo1->setEnabled(cmboCurrentView->currentText() != QLatin1String("KELVA OPPS"));
+    if (g().GridHadFocus == 0) {
+        platform::clearList(cmbNewCodes);
+        if (hasCurrentRecord(Data1)) {
+            Data1.Recordset().MoveFirst();
+            strCurrentCpt = Data1.Recordset().Fields(col::Cpt).Value().toString();
+        }
+        g().GridHadFocus = -1;
+    }
 }
 
 void frmMain::ToggleTagKelva()
 {
+    // Null, "" and " " are untagged and become "+"; anything else becomes Null.
+    if (!hasCurrentRecord(Data1))
+        return;
+    auto& rs = Data1.Recordset();
+    try {
+        const dao::Variant tag = dbg->ColumnCount() > 0 ? dbg->Columns(col::Tag).Value() : rs.Fields(col::Tag).Value();
+        const bool untagged = tag.isNull() || tag.toString().isEmpty() || tag.toString() == QLatin1String(" ");
+        rs.Edit();
+        rs.Fields(col::Tag) = untagged ? dao::Variant(QStringLiteral("+")) : dao::Variant();
+        rs.Update();
+    } catch (const dao::Error&) {
+        try {
+            rs.CancelUpdate();
+        } catch (const dao::Error&) {
+        }
+    }
+    dbg->viewport()->update();
 }
