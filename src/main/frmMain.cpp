@@ -16,10 +16,7 @@
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
 
-#if __has_include("app/FirstTime.h")
 #include "app/FirstTime.h"
-#define KELVA_HAS_FIRST_TIME 1
-#endif
 
 #include <QDate>
 #include <QFileInfo>
@@ -615,12 +612,10 @@ void frmMain::Form_Load()
     g().AppTitle = QStringLiteral("KELVA Morvex\u00AE 2014 ");
     setCaption(g().AppTitle);
     if (firstRun) {
-#ifdef KELVA_HAS_FIRST_TIME
         forms().get<FirstTime>().Show(vbModal);
         if (programEnded())
             return;
         forms().unloadIfLoaded<FirstTime>();
-#endif
         SetBusyCursor(11);
         setWindowState(vbMaximized);
     }
