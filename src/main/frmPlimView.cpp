@@ -11,6 +11,7 @@
 
 #include <QRegularExpression>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <algorithm>
 #include <limits>
 
@@ -119,7 +120,18 @@ void frmPlimView::wire()
     onClick(plimlist, [this] { plimlist_Click(); });
     onGotFocus(plimlist, [] { g().PlimViewHasFocus = -1; });
     onLostFocus(plimlist, [] { g().PlimViewHasFocus = 0; });
-    plimscroll->onChange([this](bool byUser) { guarded([&] { plimscroll_Change(byUser); }); });
+    // The person moved the bar when the change comes from one of its actions (arrow, trough, thumb, keys);
+    // a value clamped by a new maximum is the program's.
+    connect(plimscroll, &QAbstractSlider::actionTriggered, this, [this] {
+        // Here the slider already stands where the action takes it, the value not yet.
+        userAction_ = plimscroll->sliderPosition() != plimscroll->value();
+        QTimer::singleShot(0, this, [this] { userAction_ = false; });
+    });
+    plimscroll->onChange([this](bool byUser) {
+        const bool user = byUser && userAction_;
+        userAction_ = false;
+        guarded([&] { plimscroll_Change(user); });
+    });
     onGotFocus(plimscroll, [] { g().PlimViewHasFocus = -1; });
     onLostFocus(plimscroll, [] { g().PlimViewHasFocus = 0; });
     for (auto [i, box] : Text1) {

@@ -61,5 +61,6 @@ private:
     void setTopmost(bool on);
     void browsing();
 
+    bool userAction_ = false;  // the scroll bar's change comes from the person's action
     bool skipLookup_ = false;  // Esc already put the saved row back: the focus loss that follows finds nothing
 };

@@ -112,6 +112,10 @@ TEST_F(PlimViewTest, StepsWithTheMainGridAndStopsAtTheLastRow)
     EXPECT_EQ(mainRows().AbsolutePosition(), last);
     EXPECT_EQ(v.Data1.Recordset().AbsolutePosition(), last);
     EXPECT_FALSE(mainRows().EOF());
+
+    // A shorter list after a re-query clamps the bar: the program's change moves no row.
+    v.plimscroll->setMax(10);
+    EXPECT_EQ(mainRows().AbsolutePosition(), last);
 }
 
 struct LookupCase {
