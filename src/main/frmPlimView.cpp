@@ -209,23 +209,28 @@ void frmPlimView::Form_Load()
     qint64 mainPosition = -1;
     qint64 mainRows = 0;
     if (main && main->Data1.hasRecordset()) {
-        Data1.setConnect(QStringLiteral("Access 2000;"));
-        Data1.setDatabaseName(programPath(QStringLiteral("kelva.mdb")));
-        Data1.setDatabase(main->Data1.Database());
-        Data1.setRecordSource(main->Data1);
-        Data1.Refresh();
         auto& mainRs = main->Data1.Recordset();
         mainRows = mainRs.RecordCount();
         if (onRow(mainRs))
             mainPosition = mainRs.AbsolutePosition();
-        auto& rs = Data1.Recordset();
-        if (rs.RecordCount() > 0) {
-            rs.MoveFirst();
-            rs.MoveLast();
-            if (mainPosition >= 0 && mainPosition < rs.RecordCount())
-                rs.setAbsolutePosition(mainPosition);
-            else
+        try {
+            Data1.setConnect(QStringLiteral("Access 2000;"));
+            Data1.setDatabaseName(programPath(QStringLiteral("kelva.mdb")));
+            Data1.setDatabase(main->Data1.Database());
+            Data1.setRecordSource(main->Data1);
+            Data1.Refresh();
+            auto& rs = Data1.Recordset();
+            if (rs.RecordCount() > 0) {
                 rs.MoveFirst();
+                rs.MoveLast();
+                if (mainPosition >= 0 && mainPosition < rs.RecordCount())
+                    rs.setAbsolutePosition(mainPosition);
+                else
+                    rs.MoveFirst();
+            }
+        } catch (const dao::Error&) {
+            // Rows that cannot be read are shown as none: "$" and an empty code box, nothing moves.
+            mainRows = 0;
         }
     }
 
@@ -336,13 +341,19 @@ void frmPlimView::plimlist_Click()
     if (!main)
         return;
     auto& session = main->Data3.Recordset();
-    session.Edit();
     try {
-        session[QStringLiteral("PLIMCOL")] = dao::Variant(position);
-        session.Update();
-    } catch (...) {
-        session.CancelUpdate();
-        throw;
+        session.Edit();
+        try {
+            session[QStringLiteral("PLIMCOL")] = dao::Variant(position);
+            session.Update();
+        } catch (...) {
+            session.CancelUpdate();
+            throw;
+        }
+    } catch (const dao::Error& e) {
+        // The choice cannot be kept: said, and the window stays as it was.
+        seam().MsgBox(e.description, vbOKOnly);
+        return;
     }
     platform::setText(Text1(1), hasRow() ? FeeText(Data1.Recordset().Fields(position).Value()) : QStringLiteral("$"));
     if (g().PlimListHasFocus == 0) {
