@@ -24,6 +24,7 @@ protected:
         SeamTest::SetUp();
         g() = Globals{};
         dao::Database& d = db();
+        g().MainDb = d;  // the grid's layout reads the session's columns through it
         db::insertRow(d, "LOCATION", {{"STATE", "NEW YORK"}, {"ST", "NY"}, {"DESC", "MANHATTAN"},
                                       {"CARRIER", "13202"}, {"LOCCODE", "01"}, {"WORK", 1.0},
                                       {"PRACT", 1.0}, {"MALP", 1.0}});

@@ -155,7 +155,7 @@ TEST_F(LayoutTest, CaptionsFormatsAndLocksFollowTheFixedRules)
     EXPECT_TRUE(col(main, 25).NumberFormat().isEmpty());
     EXPECT_TRUE(col(main, 2).Locked());
     EXPECT_TRUE(col(main, 43).Locked());
-    EXPECT_FALSE(col(main, 1).Locked());
+    EXPECT_TRUE(col(main, 1).Locked());  // only the user's own columns are typed into
     EXPECT_FALSE(col(main, 44).Locked());
 
     // What the grid shows: amounts right-aligned with two decimals, zero as hyphens.
