@@ -662,8 +662,20 @@ void DBGrid::followRecordset()
     following_ = true;
     setCurrentIndex(model_->index(row, col));
     following_ = false;
-    scrollTo(currentIndex());
+    ensureRowVisible(row);
     raiseRowColChange(previous.isValid() ? previous.row() : -1, previous.isValid() ? previous.column() : -1);
+}
+
+// Brings the row into view without scrolling sideways; works whatever column is current (Qt's
+// scrollTo does nothing when the current column is hidden, as CODEMOD is in the main grid).
+void DBGrid::ensureRowVisible(int row)
+{
+    const int rowHeight = verticalHeader()->defaultSectionSize();
+    const int fit = rowHeight > 0 ? std::max(1, viewport()->height() / rowHeight) : 1;
+    if (row < FirstRow())
+        setFirstRow(row);
+    else if (row >= FirstRow() + fit)
+        setFirstRow(row - fit + 1);
 }
 
 void DBGrid::raiseRowColChange(qint64 lastRow, int lastCol)

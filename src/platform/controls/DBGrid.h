@@ -157,6 +157,7 @@ private:
     void rebuildColumns();
     void applyColumn(int col);
     void followRecordset();
+    void ensureRowVisible(int row);
     bool commitEdit(int row, int col, const QString& text);
     void raiseRowColChange(qint64 lastRow, int lastCol);
     bool keyEvent(QKeyEvent* e);
