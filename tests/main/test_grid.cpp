@@ -383,3 +383,24 @@ TEST_F(GridTest, FirstFocusGoesToTheFirstRowAndEmptiesTheRecentCodes)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GridTest, InTheOppsViewTagsAndEditsGoToTheOppsTable)
+{
+    db::insertRow(db(), "DATAOPPSVIEW", {{"CODEMOD", "10000"}, {"CPT", "10000"}, {"WORKZ", 1.0}, {"NF98WORK", 1.0},
+                                         {"F98WORK", 1.0}, {"MRVU", 0.1}, {"calcflag", 1}, {"NFTTOTAL", 50.0},
+                                         {"FTTOTAL", 40.0}, {"carrier", session.carrier}, {"locality", session.loc}});
+    showView("KELVA OPPS");
+    main->ViewAllRecs();
+    ASSERT_EQ(rows().RecordCount(), 1);
+    main->dbg_DblClick();
+    EXPECT_EQ(stored("Tag", "10000", "DATAOPPSVIEW").toString(), "+");
+    EXPECT_TRUE(stored("Tag", "10000").isNull());
+    main->dbg->setCurrentIndex(main->dbg->model()->index(0, db::feecol::Freq1));
+    main->dbg->setText("4");
+    EXPECT_EQ(stored("Freq1", "10000", "DATAOPPSVIEW").toDouble(), 4);
+    EXPECT_TRUE(stored("Freq1", "10000").isNull());
+}
+
+}  // namespace
