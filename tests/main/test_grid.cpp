@@ -404,3 +404,32 @@ TEST_F(GridTest, InTheOppsViewTagsAndEditsGoToTheOppsTable)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(GridTest, TheBarMovesTheDataControlOfTheViewShown)
+{
+    for (int drg : {1, 2, 3, 4})
+        db::insertRow(db(), "DRG", {{"DRG", drg}, {"DESC", QString("Group %1").arg(drg)}, {"ARW", 1.0}});
+    main->Data9.setDatabase(db());
+    main->Data9.setRecordSource("SELECT * FROM DRG ORDER BY DRG");
+    main->Data9.Refresh();
+    rows().setAbsolutePosition(1);
+    showView("DRG Codes");
+    main->dbgscroll->setMax(3);
+    main->dbgscroll->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(main->Data9.Recordset()["DRG"].Value().toLongLong(), 4);
+    EXPECT_EQ(rows().AbsolutePosition(), 1);
+    main->dbgscroll->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(main->Data9.Recordset()["DRG"].Value().toLongLong(), 3);
+}
+
+TEST_F(GridTest, EscapeInTheCodeBoxPutsTheCurrentCodeBack)
+{
+    rows().setAbsolutePosition(rowOf("12345"));
+    platform::setText(main->Text1(0), "9999");
+    QTest::keyClick(main->Text1(0), Qt::Key_Escape);
+    EXPECT_EQ(main->Text1(0)->text(), "12345");
+}
+
+}  // namespace
