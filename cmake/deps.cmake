@@ -17,4 +17,4 @@ find_package(GTest REQUIRED)
 # apt: libbenchmark-dev
 find_package(benchmark REQUIRED)
 # Running the program and its window tests without a display, and the locale test.
-# apt: xvfb xauth fonts-dejavu-core locales
+# apt: xvfb xauth fonts-dejavu-core fonts-dejavu-extra locales

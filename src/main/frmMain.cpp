@@ -94,8 +94,9 @@ frmMain::frmMain()
     layout->addWidget(Toolbar1);
     client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    // The window was designed in an 8-point font; its controls' places assume it.
+    // The window was designed in a narrow 8-point font; its controls' places assume it.
     QFont designFont = client->font();
+    designFont.setFamily(QStringLiteral("DejaVu Sans Condensed"));
     designFont.setPointSizeF(8);
     client->setFont(designFont);
     layout->addWidget(client, 1);
@@ -348,8 +349,8 @@ void frmMain::makeDetailPanel()
     CodeDetailFrame->setObjectName(QStringLiteral("CodeDetailFrame"));
     place(CodeDetailFrame, 120, 5950, 3105, 1550);
 
-    auto detailCaption = [this](int index, const QString& text, int left, int top) {
-        QLabel* l = caption(CodeDetailFrame, text, left, top, 1600, 210);
+    auto detailCaption = [this](int index, const QString& text, int left, int top, int width = 1600) {
+        QLabel* l = caption(CodeDetailFrame, text, left, top, width, 210);
         l->setObjectName(QStringLiteral("lbldetail_%1").arg(index));
         lbldetail.add(index, l);
         return l;
@@ -408,7 +409,8 @@ void frmMain::makeDetailPanel()
         {"PC/TC:", 3, "PCTCIND", 8520, 1140, 10395, 1140},
     };
     for (const Indicator& ind : indicators) {
-        detailCaption(ind.index, QString::fromLatin1(ind.caption), ind.captionLeft, ind.captionTop);
+        detailCaption(ind.index, QString::fromLatin1(ind.caption), ind.captionLeft, ind.captionTop,
+                      ind.valueLeft - ind.captionLeft - 15);
         valueLabel(lblData, "lblData", ind.index, ind.field, ind.valueLeft, ind.valueTop, CodeDetailFrame);
     }
     detailCaption(1, QStringLiteral("Not Used:"), 3135, 495);
