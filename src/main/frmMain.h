@@ -158,6 +158,9 @@ public:
     // ==== frmMain_query.cpp
     void ViewAllRecs();
     void ViewTagRecs();
+    // Queries the list the grid shows again: all codes while the third toolbar button reads "View Tagged",
+    // the tagged codes otherwise.
+    void RequeryListShown();
 
     // ==== frmMain_layout.cpp
     void Recolumnize();

@@ -77,12 +77,8 @@ void carryOutRequest(frmMain& f, bool activation)
             clearRequest(f);
         }
         f.LoadSessionSettings();
-        if (request == 1) {
-            if (f.ViewTaggedCaption() == QLatin1String("View Tagged"))
-                f.ViewAllRecs();
-            else
-                f.ViewTagRecs();
-        }
+        if (request == 1)
+            f.RequeryListShown();
         if (activation) {
             if (g().SkipRecolumnize == 0) {
                 f.Recolumnize();

@@ -113,3 +113,11 @@ void frmMain::ViewTagRecs()
         seam().MsgBox(e.description, vbOKOnly);
     }
 }
+
+void frmMain::RequeryListShown()
+{
+    if (ViewTaggedCaption() == QLatin1String("View Tagged"))
+        ViewAllRecs();
+    else
+        ViewTagRecs();
+}

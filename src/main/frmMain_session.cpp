@@ -109,10 +109,7 @@ void frmMain::Check1_Click()
         row.CancelUpdate();
         throw;
     }
-    if (ViewTaggedCaption() == QLatin1String("View Tagged"))
-        ViewAllRecs();
-    else
-        ViewTagRecs();
+    RequeryListShown();
     RefreshGrid();
 }
 
@@ -217,6 +214,13 @@ void frmMain::Combo1_Click()
     } else if (current != chosen) {
         SetBusyCursor(11);
         auto& sessions = Data3.Recordset();
+        // The session row that Data3 stands on becomes current: its values, the list shown, the grid.
+        auto loadSessionAndGrid = [&] {
+            g().CurSesTab = dao::CStr(sessions[QStringLiteral("SESTAB")].Value());
+            LoadSessionSettings();
+            RequeryListShown();
+            RefreshGrid();
+        };
         if (sessions.RecordCount() > 0 && !sessions.EOF() && !sessions.BOF() &&
             sessions[QStringLiteral("Session")].Value().toString() == chosen) {
             // The session row is already the chosen one and its values are being loaded by the caller
@@ -234,13 +238,7 @@ void frmMain::Combo1_Click()
             parms[QStringLiteral("CURSES")] = dao::Variant(chosen);
             parms.Update();
             try {
-                g().CurSesTab = dao::CStr(sessions[QStringLiteral("SESTAB")].Value());
-                LoadSessionSettings();
-                if (ViewTaggedCaption() == QLatin1String("View Tagged"))
-                    ViewAllRecs();
-                else
-                    ViewTagRecs();
-                RefreshGrid();
+                loadSessionAndGrid();
 
                 const dao::Variant plimcol = sessions[QStringLiteral("PLIMCOL")].Value();
                 const int kind = plimcol.isNumeric() ? db::feeKindIndex(int(plimcol.toLongLong())) : -1;
@@ -264,13 +262,7 @@ void frmMain::Combo1_Click()
                 parms.Update();
                 sessions.FindFirst(QStringLiteral("Session = ?"), {current});
                 try {
-                    g().CurSesTab = dao::CStr(sessions[QStringLiteral("SESTAB")].Value());
-                    LoadSessionSettings();
-                    if (ViewTaggedCaption() == QLatin1String("View Tagged"))
-                        ViewAllRecs();
-                    else
-                        ViewTagRecs();
-                    RefreshGrid();
+                    loadSessionAndGrid();
                 } catch (const dao::Error&) {
                 }
                 selectSession(*this, current);
