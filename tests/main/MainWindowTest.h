@@ -3,6 +3,8 @@
 #include "app/endprogram.h"
 #include "app/globals.h"
 #include "main/frmMain.h"
+#include "platform/controls/BusyCursor.h"
+#include "platform/forms/controls.h"
 #include "support/SampleDb.h"
 #include "support/SeamTest.h"
 
@@ -49,6 +51,20 @@ protected:
     }
     // Starts the program's main window (its initialize and load events run).
     frmMain& start() { return load<frmMain>(); }
+    // The busy cursor the start-up leaves raised goes down; no message was shown on the way.
+    void settleStarted()
+    {
+        while (platform::busyCount() > 0)
+            platform::SetBusyCursor(0);
+        ASSERT_TRUE(seam.messages().isEmpty()) << qPrintable(seam.messages().join(" | "));
+    }
+    // The main grid on a code, with the code in the code box, as locating it leaves them.
+    void goToCode(frmMain& w, const QString& codemod)
+    {
+        w.Data1.Recordset().FindFirst(QStringLiteral("CODEMOD = ?"), {codemod});
+        ASSERT_FALSE(w.Data1.Recordset().NoMatch()) << qPrintable(codemod);
+        platform::setText(w.Text1(0), codemod);
+    }
 
     testsupport::ProgramFolder folder;
 };

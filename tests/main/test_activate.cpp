@@ -26,17 +26,10 @@ protected:
         main = &start();
         ASSERT_FALSE(programEnded());
         goTo("99213");
-        while (platform::busyCount() > 0)
-            platform::SetBusyCursor(0);
-        ASSERT_TRUE(seam.messages().isEmpty()) << qPrintable(seam.messages().join(" | "));
+        settleStarted();
     }
 
-    void goTo(const QString& codemod)
-    {
-        main->Data1.Recordset().FindFirst("CODEMOD = ?", {codemod});
-        ASSERT_FALSE(main->Data1.Recordset().NoMatch()) << qPrintable(codemod);
-        platform::setText(main->Text1(0), codemod);
-    }
+    void goTo(const QString& codemod) { goToCode(*main, codemod); }
     double fee(int col = db::feecol::NPart) { return main->Data1.Recordset().Fields(col).Value().toDouble(); }
     QString code() { return main->Data1.Recordset()["CODEMOD"].Value().toString(); }
     // What a settings window writes into the current session row.
