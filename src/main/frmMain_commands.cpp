@@ -1,5 +1,7 @@
 #include "main/frmMain.h"
 
+#include "app/modules.h"
+
 #include "app/globals.h"
 #include "main/frmPlimView.h"
 #include "platform/forms/FormRegistry.h"
@@ -63,9 +65,11 @@ void frmMain::Toolbar1_ButtonClick(QAction*)
 {
 }
 
-void frmMain::mnumain_Click(int)
+void frmMain::mnumain_Click(int Index)
 {
     GridClickPending = 0;
+    if (Index == 6)
+        ShowFederalRegister();
 }
 
 void frmMain::mnufile_Click(int)
