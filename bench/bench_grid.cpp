@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QTemporaryDir>
+#include "widetable.h"
+
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -24,24 +26,6 @@ double residentMiB()
     return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
-// A query as wide as the main fee query: 61 columns over 16,000 codes, text and numbers mixed.
-QString makeWideTable(const QTemporaryDir& dir)
-{
-    const QString path = dir.filePath("wide.mdb");
-    dao::Database db = dao::CreateDatabase(path);
-    QStringList columns{"Tag TEXT(1) COLLATE NOCASE", "CODEMOD TEXT(7) COLLATE NOCASE", "DESCR TEXT(50) COLLATE NOCASE"};
-    QStringList values{"NULL", "CAST(10000 + i AS TEXT)", "'Description of code ' || i"};
-    for (int c = 3; c < 61; ++c) {
-        columns << QString("N%1 REAL").arg(c);
-        values << QString("(i * %1) / 7.0").arg(c);
-    }
-    db.Execute("CREATE TABLE WIDE (" + columns.join(", ") + ")");
-    db.Execute("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + 1 < 16000) "
-               "INSERT INTO WIDE SELECT " + values.join(", ") + " FROM n");
-    db.Close();
-    return path;
-}
-
 void pageDown(QWidget& grid)
 {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
@@ -52,7 +36,7 @@ void pageDown(QWidget& grid)
 void gridScroll(benchmark::State& state, bool paint)
 {
     QTemporaryDir dir;
-    const QString path = makeWideTable(dir);
+    const QString path = makeWideTable(dir.filePath("wide.mdb"));
     const double before = residentMiB();
     {
         platform::DataControl data;

@@ -47,11 +47,9 @@ void exec(sqlite3* db, const char* sql)
     }
 }
 
-bool isCreateTable(const QString& sql, QString* name)
+// The table name a statement names through `re`, in any of SQLite's quotings (captures 1 to 4).
+bool capturedTableName(const QRegularExpression& re, const QString& sql, QString* name)
 {
-    static const QRegularExpression re(
-        QStringLiteral(R"re(^\s*CREATE\s+TABLE\s+(?:IF\s+NOT\s+EXISTS\s+)?(?:\[([^\]]+)\]|"([^"]+)"|`([^`]+)`|([^\s(]+)))re"),
-        QRegularExpression::CaseInsensitiveOption);
     const auto m = re.match(sql);
     if (!m.hasMatch())
         return false;
@@ -63,20 +61,20 @@ bool isCreateTable(const QString& sql, QString* name)
     return false;
 }
 
+bool isCreateTable(const QString& sql, QString* name)
+{
+    static const QRegularExpression re(
+        QStringLiteral(R"re(^\s*CREATE\s+TABLE\s+(?:IF\s+NOT\s+EXISTS\s+)?(?:\[([^\]]+)\]|"([^"]+)"|`([^`]+)`|([^\s(]+)))re"),
+        QRegularExpression::CaseInsensitiveOption);
+    return capturedTableName(re, sql, name);
+}
+
 bool isRenameTable(const QString& sql, QString* name)
 {
     static const QRegularExpression re(
         QStringLiteral(R"re(^\s*ALTER\s+TABLE\s+.*\sRENAME\s+TO\s+(?:\[([^\]]+)\]|"([^"]+)"|`([^`]+)`|([^\s;]+)))re"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    const auto m = re.match(sql);
-    if (!m.hasMatch())
-        return false;
-    for (int i = 1; i <= 4; ++i)
-        if (m.capturedLength(i) > 0) {
-            *name = m.captured(i);
-            return true;
-        }
-    return false;
+    return capturedTableName(re, sql, name);
 }
 
 }  // namespace
