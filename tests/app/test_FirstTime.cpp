@@ -54,15 +54,8 @@ protected:
     }
     QStringList rowsOf(const QString& table)
     {
-        QStringList rows;
-        dao::Recordset rs = db().OpenRecordset("SELECT * FROM " + table + " ORDER BY CODEMOD");
-        for (; !rs.EOF(); rs.MoveNext()) {
-            QStringList cells;
-            for (int i = 0; i < rs.FieldCount(); ++i)
-                cells << (rs[i].Value().isNull() ? "<null>" : rs[i].Value().toString());
-            rows << cells.join('|');
-        }
-        return rows;
+        dao::Database d = db();
+        return testsupport::tableRows(d, table);
     }
     void expectPageOne(FirstTime& w)
     {

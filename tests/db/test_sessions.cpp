@@ -2,6 +2,7 @@
 #include "db/sessions.h"
 
 #include "platform/dao/Recordset.h"
+#include "support/SampleDb.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -26,18 +27,7 @@ protected:
         db::insertRow(db, "DATA0000", {{"CODEMOD", "A0021"}, {"USRDF", ""}});
     }
 
-    QStringList rowsOf(const QString& table)
-    {
-        QStringList rows;
-        dao::Recordset rs = db.OpenRecordset("SELECT * FROM " + table + " ORDER BY CODEMOD");
-        for (; !rs.EOF(); rs.MoveNext()) {
-            QStringList cells;
-            for (int i = 0; i < rs.FieldCount(); ++i)
-                cells << (rs[i].Value().isNull() ? "<null>" : rs[i].Value().toString());
-            rows << cells.join('|');
-        }
-        return rows;
-    }
+    QStringList rowsOf(const QString& table) { return testsupport::tableRows(db, table); }
     dao::Variant sessionValue(const QString& session, const QString& column)
     {
         return db.scalar("SELECT " + column + " FROM SESSIONS WHERE Session = ?", {session});

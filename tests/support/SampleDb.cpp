@@ -92,4 +92,17 @@ FirstSession makeFirstSession(dao::Database& db, const QString& name, const QStr
     return s;
 }
 
+QStringList tableRows(dao::Database& db, const QString& table)
+{
+    QStringList rows;
+    dao::Recordset rs = db.OpenRecordset("SELECT * FROM [" + table + "] ORDER BY CODEMOD");
+    for (; !rs.EOF(); rs.MoveNext()) {
+        QStringList cells;
+        for (int i = 0; i < rs.FieldCount(); ++i)
+            cells << (rs[i].Value().isNull() ? QStringLiteral("<null>") : rs[i].Value().toString());
+        rows << cells.join('|');
+    }
+    return rows;
+}
+
 }  // namespace testsupport

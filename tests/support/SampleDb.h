@@ -63,4 +63,8 @@ struct FirstSession {
 FirstSession makeFirstSession(dao::Database& db, const QString& name = "Sample", const QString& state = "NEW YORK",
                               const QString& desc = "MANHATTAN");
 
+// Every row of a table in CODEMOD order, each as its cells joined by '|' (Null as "<null>"): two tables hold
+// the same rows when the lists are equal.
+QStringList tableRows(dao::Database& db, const QString& table);
+
 }  // namespace testsupport
