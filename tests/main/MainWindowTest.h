@@ -51,6 +51,13 @@ protected:
     }
     // Starts the program's main window (its initialize and load events run).
     frmMain& start() { return load<frmMain>(); }
+    // Starts it on a completed first run whose session has the work adjuster on, so no question is asked.
+    frmMain& startOnFirstSession()
+    {
+        withFirstSession();
+        db().Execute(QStringLiteral("UPDATE SESSIONS SET CURUSEADJ = -1"));
+        return start();
+    }
     // The busy cursor the start-up leaves raised goes down; no message was shown on the way.
     void settleStarted()
     {

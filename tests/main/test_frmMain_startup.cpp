@@ -370,10 +370,7 @@ TEST_F(StartupTest, RestoringTheWindowClosesTheQuickView)
 
 TEST_F(StartupTest, FederalRegisterMenuWithoutTheDocumentSaysSo)
 {
-    withFirstSession();
-    db().Execute("UPDATE PARMS_CL SET EXPMSG = 2");
-    db().Execute("UPDATE SESSIONS SET CURUSEADJ = -1");
-    frmMain& w = start();
+    frmMain& w = startOnFirstSession();
     ASSERT_FALSE(programEnded());
     seam.shellResult(2);
     seam.expectMsgBox("Could not open a pdf reader for viewing document.", vbOKOnly);

@@ -21,9 +21,7 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        withFirstSession();
-        db().Execute("UPDATE SESSIONS SET CURUSEADJ = -1");
-        main = &start();
+        main = &startOnFirstSession();
         ASSERT_FALSE(programEnded());
         ASSERT_TRUE(seam.messages().isEmpty()) << qPrintable(seam.messages().join(" | "));
     }
