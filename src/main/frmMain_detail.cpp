@@ -40,10 +40,7 @@ void setWidthTwips(QWidget* w, int width) { placeTwips(w, leftOf(w), topOf(w), w
 
 bool hasCurrentRecord(platform::DataControl& data)
 {
-    if (!data.hasRecordset())
-        return false;
-    dao::Recordset& rs = data.Recordset();
-    return !rs.BOF() && !rs.EOF() && rs.AbsolutePosition() >= 0;
+    return data.hasCurrentRecord();
 }
 
 void setBoxText(QLineEdit* box, const QString& text)

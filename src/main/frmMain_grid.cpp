@@ -29,10 +29,7 @@ bool editableColumn(int c) { return isScheduleOrFrequency(c) || c == col::Notes 
 
 bool hasCurrentRecord(platform::DataControl& data)
 {
-    if (!data.hasRecordset())
-        return false;
-    dao::Recordset& rs = data.Recordset();
-    return !rs.BOF() && !rs.EOF() && rs.AbsolutePosition() >= 0;
+    return data.hasCurrentRecord();
 }
 
 // A text that is there and does not read as a number.
@@ -64,7 +61,7 @@ void setLineText(QLineEdit* box, const QString& text)
 // Moves a data control to the row a scroll bar shows, by the difference from the current row.
 void moveToBar(platform::DataControl& data, int value)
 {
-    platform::BoundRecordset& rs = data.Recordset();
+    dao::Recordset& rs = data.Recordset();
     const qint64 target = std::min<qint64>(value, rs.RecordCount() - 1);
     rs.Move(target - rs.AbsolutePosition());
 }

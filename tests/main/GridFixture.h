@@ -62,7 +62,7 @@ protected:
         const QSignalBlocker block(main->cmboCurrentView);
         main->cmboCurrentView->setCurrentIndex(main->cmboCurrentView->findText(text));
     }
-    platform::BoundRecordset& rows() { return main->Data1.Recordset(); }
+    dao::Recordset& rows() { return main->Data1.Recordset(); }
     int rowOf(const QString& codemod)
     {
         for (int r = 0; r < rows().rowCount(); ++r)

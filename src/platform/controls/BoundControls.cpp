@@ -1,5 +1,6 @@
 #include "platform/controls/BoundControls.h"
 
+#include "platform/dao/RecordEdit.h"
 #include "platform/forms/guarded.h"
 
 namespace platform {
@@ -12,7 +13,7 @@ std::optional<dao::Variant> currentValue(DataControl* source, const QString& fie
     if (!source || field.isEmpty() || !source->hasRecordset())
         return std::nullopt;
     dao::Recordset& rs = source->Recordset();
-    if (rs.AbsolutePosition() < 0)
+    if (!rs.hasCurrentRecord())
         return std::nullopt;
     return rs.Fields(field).Value();
 }
@@ -96,14 +97,9 @@ void BoundTextBox::writeRecord()
     if (!dataChanged_ || !currentValue(source_, field_))
         return;
     dao::Recordset& rs = source_->Recordset();
-    rs.Edit();
-    try {
-        rs.Fields(field_).setValue(text().isEmpty() ? dao::Variant::null() : dao::Variant(text()));
-        rs.Update();
-    } catch (...) {
-        rs.CancelUpdate();
-        throw;
-    }
+    dao::RecordEdit edit(rs);
+    rs.Fields(field_).setValue(text().isEmpty() ? dao::Variant::null() : dao::Variant(text()));
+    edit.Update();
     dataChanged_ = false;
 }
 

@@ -447,9 +447,7 @@ int DBGrid::dataRow() const
     if (!source_ || !source_->hasRecordset())
         return -1;
     dao::Recordset& rs = source_->Recordset();
-    if (rs.AbsolutePosition() < 0)
-        return -1;
-    return static_cast<int>(rs.AbsolutePosition());
+    return rs.hasCurrentRecord() ? static_cast<int>(rs.AbsolutePosition()) : -1;
 }
 
 int DBGrid::Col() const

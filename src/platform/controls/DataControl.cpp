@@ -7,78 +7,12 @@
 
 namespace platform {
 
-template <class F>
-void BoundRecordset::moving(F&& move)
-{
-    if (!owner) {
-        move();
-        return;
-    }
-    owner->beforeMove();
-    const bool hadRecord = AbsolutePosition() >= 0;
-    const qint64 before = hadRecord ? dao::Recordset::Bookmark() : -1;
-    move();
-    owner->afterMove(before, hadRecord);
-}
+DataControl::DataControl(QObject* parent) : QObject(parent) {}
 
-void BoundRecordset::MoveFirst() { moving([this] { dao::Recordset::MoveFirst(); }); }
-void BoundRecordset::MoveLast() { moving([this] { dao::Recordset::MoveLast(); }); }
-void BoundRecordset::MoveNext() { moving([this] { dao::Recordset::MoveNext(); }); }
-void BoundRecordset::MovePrevious() { moving([this] { dao::Recordset::MovePrevious(); }); }
-void BoundRecordset::Move(qint64 n) { moving([this, n] { dao::Recordset::Move(n); }); }
-void BoundRecordset::setAbsolutePosition(qint64 n) { moving([this, n] { dao::Recordset::setAbsolutePosition(n); }); }
-void BoundRecordset::setBookmark(qint64 b) { moving([this, b] { dao::Recordset::setBookmark(b); }); }
-
-void BoundRecordset::FindFirst(const QString& c, const std::vector<dao::Variant>& p)
+DataControl::~DataControl()
 {
-    moving([&] { dao::Recordset::FindFirst(c, p); });
+    rs_.unsubscribe(this);  // copies of the recordset may outlive the control
 }
-void BoundRecordset::FindNext(const QString& c, const std::vector<dao::Variant>& p)
-{
-    moving([&] { dao::Recordset::FindNext(c, p); });
-}
-void BoundRecordset::FindPrevious(const QString& c, const std::vector<dao::Variant>& p)
-{
-    moving([&] { dao::Recordset::FindPrevious(c, p); });
-}
-void BoundRecordset::FindLast(const QString& c, const std::vector<dao::Variant>& p)
-{
-    moving([&] { dao::Recordset::FindLast(c, p); });
-}
-
-void BoundRecordset::Update()
-{
-    dao::Recordset::Update();
-    if (owner) {
-        const qint64 row = AbsolutePosition();
-        emit owner->rowWritten(static_cast<int>(row));
-        for (BoundControl* c : owner->bound_)
-            c->showRecord();
-    }
-}
-
-void BoundRecordset::Delete()
-{
-    dao::Recordset::Delete();
-    if (owner)
-        emit owner->refreshed();
-}
-
-void BoundRecordset::Requery()
-{
-    dao::Recordset::Requery();
-    if (owner) {
-        emit owner->refreshed();
-        owner->raiseReposition();
-    }
-}
-
-DataControl::DataControl(QObject* parent) : QObject(parent)
-{
-    rs_.owner = this;
-}
-
-DataControl::~DataControl() = default;
 
 void DataControl::setDatabaseName(const QString& path)
 {
@@ -116,13 +50,14 @@ void DataControl::Refresh()
     if (rs_.isOpen())
         beforeMove();
     dao::Recordset opened = Database().OpenRecordset(recordSource_, params_);
-    static_cast<dao::Recordset&>(rs_) = opened;
-    rs_.owner = this;
+    rs_.unsubscribe(this);
+    rs_ = opened;
+    rs_.subscribe(this);
     emit refreshed();
     raiseReposition();
 }
 
-BoundRecordset& DataControl::Recordset()
+dao::Recordset& DataControl::Recordset()
 {
     if (!rs_.isOpen())
         throw dao::Error(3420, QStringLiteral("Object invalid or no longer set."));
@@ -159,22 +94,42 @@ void DataControl::beforeMove()
     if (writing_ || !rs_.isOpen())
         return;
     writing_ = true;
-    try {
-        const std::vector<BoundControl*> controls = bound_;
-        for (BoundControl* c : controls)
-            c->writeRecord();
-    } catch (...) {
-        writing_ = false;
-        throw;
-    }
-    writing_ = false;
+    writtenRow_.reset();
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{writing_};
+    const std::vector<BoundControl*> controls = bound_;
+    for (BoundControl* c : controls)
+        c->writeRecord();
+    if (writtenRow_)
+        emit rowWritten(static_cast<int>(*writtenRow_));  // once, for what every bound control wrote
 }
 
-void DataControl::afterMove(qint64 previousBookmark, bool hadRecord)
+void DataControl::moved(bool changed)
 {
-    const bool hasRecord = rs_.AbsolutePosition() >= 0;
-    if (hasRecord == hadRecord && (!hasRecord || rs_.dao::Recordset::Bookmark() == previousBookmark))
+    if (changed)
+        raiseReposition();
+}
+
+void DataControl::written(qint64 position)
+{
+    if (writing_) {
+        writtenRow_ = position;  // a bound control writing its value: the others keep what they hold
         return;
+    }
+    emit rowWritten(static_cast<int>(position));
+    showBound();
+}
+
+void DataControl::deleted()
+{
+    emit refreshed();
+}
+
+void DataControl::requeried()
+{
+    emit refreshed();
     raiseReposition();
 }
 

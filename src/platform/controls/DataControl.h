@@ -6,38 +6,15 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace platform {
 
-class DataControl;
-
-// The recordset of a data control. Moves, finds and writes made through it tell the data control, which
-// first writes what its bound controls hold, then raises Reposition and moves the bound grid.
-// (Passed on as a plain dao::Recordset& it no longer tells anyone.)
-class BoundRecordset : public dao::Recordset {
-public:
-    void MoveFirst();
-    void MoveLast();
-    void MoveNext();
-    void MovePrevious();
-    void Move(qint64 n);
-    void setAbsolutePosition(qint64 n);
-    void setBookmark(qint64 b);
-    void FindFirst(const QString& criteria, const std::vector<dao::Variant>& params = {});
-    void FindNext(const QString& criteria, const std::vector<dao::Variant>& params = {});
-    void FindPrevious(const QString& criteria, const std::vector<dao::Variant>& params = {});
-    void FindLast(const QString& criteria, const std::vector<dao::Variant>& params = {});
-    void Update();
-    void Delete();
-    void Requery();
-
-private:
-    friend class DataControl;
-    template <class F>
-    void moving(F&& move);
-    DataControl* owner = nullptr;
-};
+// The recordset of a data control is a plain recordset: the data control hears every move, find, Update,
+// Delete and Requery made through any handle of it (see dao::RecordsetObserver). The old name stays for
+// code that still spells it.
+using BoundRecordset = dao::Recordset;
 
 // A bound control: shows a field of the data control's current record.
 class BoundControl {
@@ -52,7 +29,7 @@ public:
 // A data control: database name, connect text, record source (SQL text plus bound values), Refresh, the
 // recordset, and the Reposition notification. A database file that the program already has open is used
 // through that open connection, so a transaction on it covers the data control's writes too.
-class DataControl : public QObject {
+class DataControl : public QObject, private dao::RecordsetObserver {
     Q_OBJECT
 public:
     explicit DataControl(QObject* parent = nullptr);
@@ -75,8 +52,12 @@ public:
 
     // Opens the database when needed and runs the record source again; the first record becomes current.
     void Refresh();
-    // The open recordset (3420 "Object invalid or no longer set." before the first Refresh).
-    BoundRecordset& Recordset();
+    // The open recordset (3420 "Object invalid or no longer set." before the first Refresh). A move, find,
+    // Update, Delete or Requery through it, or through any copy of it, first writes what the bound controls
+    // hold, then raises Reposition and moves the bound grid, as Refresh does.
+    dao::Recordset& Recordset();
+    // The recordset is open and has a current record.
+    bool hasCurrentRecord() const { return rs_.isOpen() && rs_.hasCurrentRecord(); }
     bool hasRecordset() const { return rs_.isOpen(); }
     // Writes what the bound controls hold into the current record (UpdateRecord).
     void UpdateRecord();
@@ -99,9 +80,11 @@ signals:
     void rowWritten(int row);
 
 private:
-    friend class BoundRecordset;
-    void beforeMove();
-    void afterMove(qint64 previousBookmark, bool hadRecord);
+    void beforeMove() override;
+    void moved(bool changed) override;
+    void written(qint64 position) override;
+    void deleted() override;
+    void requeried() override;
     void raiseReposition();
 
     QString databaseName_;
@@ -110,10 +93,11 @@ private:
     std::vector<dao::Variant> params_;
     dao::Database db_;
     bool ownDb_ = false;
-    BoundRecordset rs_;
+    dao::Recordset rs_;
     std::function<void()> reposition_;
     std::vector<BoundControl*> bound_;
     bool writing_ = false;
+    std::optional<qint64> writtenRow_;  // a bound control wrote this row during beforeMove
 };
 
 }  // namespace platform

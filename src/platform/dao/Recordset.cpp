@@ -667,7 +667,7 @@ void Recordset::MoveFirst()
     RecordsetData& r = data();
     if (r.count() == 0)
         throw noCurrent();
-    r.setPosition(0);
+    r.moving([&] { r.setPosition(0); });
 }
 
 void Recordset::MoveLast()
@@ -675,19 +675,19 @@ void Recordset::MoveLast()
     RecordsetData& r = data();
     if (r.count() == 0)
         throw noCurrent();
-    r.setPosition(r.count() - 1);
+    r.moving([&] { r.setPosition(r.count() - 1); });
 }
 
 void Recordset::MoveNext()
 {
     RecordsetData& r = data();
     if (r.deletedCurrent) {  // the rows after a deleted one moved up into its place
-        r.setPosition(r.pos);
+        r.moving([&] { r.setPosition(r.pos); });
         return;
     }
     if (r.pos >= r.count())
         throw noCurrent();
-    r.setPosition(r.pos + 1);
+    r.moving([&] { r.setPosition(r.pos + 1); });
 }
 
 void Recordset::MovePrevious()
@@ -695,7 +695,7 @@ void Recordset::MovePrevious()
     RecordsetData& r = data();
     if (r.pos < 0 || r.count() == 0)
         throw noCurrent();
-    r.setPosition(r.pos - 1);
+    r.moving([&] { r.setPosition(r.pos - 1); });
 }
 
 void Recordset::Move(qint64 n)
@@ -707,7 +707,7 @@ void Recordset::Move(qint64 n)
         throw noCurrent();
     if (r.deletedCurrent && n > 0)
         --n;
-    r.setPosition(r.pos + n);
+    r.moving([&] { r.setPosition(r.pos + n); });
 }
 
 bool Recordset::hasCurrentRecord() const
@@ -748,7 +748,7 @@ void Recordset::setAbsolutePosition(qint64 n)
     RecordsetData& r = data();
     if (n < 0 || n >= r.count())
         throw Error(3001, QStringLiteral("Invalid argument."));
-    r.setPosition(n);
+    r.moving([&] { r.setPosition(n); });
 }
 
 qint64 Recordset::Bookmark() const
@@ -762,12 +762,12 @@ void Recordset::setBookmark(qint64 b)
 {
     RecordsetData& r = data();
     if (b >= 0 && b < r.count() && r.order[std::size_t(b)] == quint64(b)) {
-        r.setPosition(b);
+        r.moving([&] { r.setPosition(b); });
         return;
     }
     for (qint64 p = 0; p < r.count(); ++p)
         if (r.order[std::size_t(p)] == quint64(b)) {
-            r.setPosition(p);
+            r.moving([&] { r.setPosition(p); });
             return;
         }
     throw Error(3159, QStringLiteral("Not a valid bookmark."));
@@ -775,25 +775,26 @@ void Recordset::setBookmark(qint64 b)
 
 void Recordset::FindFirst(const QString& criteria, const std::vector<Variant>& params)
 {
-    data().find(criteria, params, 0, 1);
+    RecordsetData& r = data();
+    r.moving([&] { r.find(criteria, params, 0, 1); });
 }
 
 void Recordset::FindNext(const QString& criteria, const std::vector<Variant>& params)
 {
     RecordsetData& r = data();
-    r.find(criteria, params, r.deletedCurrent ? r.pos : std::max<qint64>(r.pos + 1, 0), 1);
+    r.moving([&] { r.find(criteria, params, r.deletedCurrent ? r.pos : std::max<qint64>(r.pos + 1, 0), 1); });
 }
 
 void Recordset::FindPrevious(const QString& criteria, const std::vector<Variant>& params)
 {
     RecordsetData& r = data();
-    r.find(criteria, params, std::min(r.pos, r.count()) - 1, -1);
+    r.moving([&] { r.find(criteria, params, std::min(r.pos, r.count()) - 1, -1); });
 }
 
 void Recordset::FindLast(const QString& criteria, const std::vector<Variant>& params)
 {
     RecordsetData& r = data();
-    r.find(criteria, params, r.count() - 1, -1);
+    r.moving([&] { r.find(criteria, params, r.count() - 1, -1); });
 }
 
 bool Recordset::NoMatch() const
@@ -852,6 +853,7 @@ void Recordset::Update()
         }
         r.lastModified = stored;
         r.leaveEdit();
+        r.notify(&RecordsetObserver::written, qint64(r.pos));
         return;
     }
 
@@ -885,6 +887,7 @@ void Recordset::Update()
     r.order.push_back(stored);
     r.lastModified = stored;
     r.leaveEdit();
+    r.notify(&RecordsetObserver::written, qint64(-1));
 }
 
 qint64 Recordset::LastModified() const
@@ -915,6 +918,7 @@ void Recordset::Delete()
     st.step();
     r.order.erase(r.order.begin() + r.pos);
     r.deletedCurrent = true;
+    r.notify(&RecordsetObserver::deleted);
 }
 
 bool Recordset::updatable() const
@@ -925,7 +929,23 @@ bool Recordset::updatable() const
 
 void Recordset::Requery()
 {
-    data().load();
+    RecordsetData& r = data();
+    r.notify(&RecordsetObserver::beforeMove);
+    r.load();
+    r.notify(&RecordsetObserver::requeried);
+}
+
+void Recordset::subscribe(RecordsetObserver* observer)
+{
+    RecordsetData& r = data();
+    if (std::find(r.observers.begin(), r.observers.end(), observer) == r.observers.end())
+        r.observers.push_back(observer);
+}
+
+void Recordset::unsubscribe(RecordsetObserver* observer)
+{
+    if (d)
+        d->observers.erase(std::remove(d->observers.begin(), d->observers.end(), observer), d->observers.end());
 }
 
 void Recordset::Close()

@@ -36,6 +36,21 @@ private:
     int col = 0;
 };
 
+// Hears what happens to a recordset through any of its handles (a data control subscribes to its own).
+// Moves are a MoveFirst/Last/Next/Previous, Move, setAbsolutePosition, setBookmark or Find*.
+class RecordsetObserver {
+public:
+    virtual ~RecordsetObserver() = default;
+    // Before a move or a Requery: a chance to write what is pending.
+    virtual void beforeMove() {}
+    // After a move; `changed` when the current record is another one.
+    virtual void moved(bool /*changed*/) {}
+    // After an Update: the edited record's position, -1 after AddNew.
+    virtual void written(qint64 /*position*/) {}
+    virtual void deleted() {}             // after a Delete
+    virtual void requeried() {}           // after a Requery
+};
+
 // The rows of a table or of a query, read in full when opened; a cheap handle, copies share the cursor.
 //
 // Over a table, or over a query whose columns come from one table, Edit/AddNew/Update/Delete and setCell
@@ -89,6 +104,10 @@ public:
 
     void Requery();
     void Close();
+
+    // Observers are kept with the rows, so every handle of this recordset tells them; not owned.
+    void subscribe(RecordsetObserver* observer);
+    void unsubscribe(RecordsetObserver* observer);
 
     // Random access for grids, without moving the current record.
     int rowCount() const;

@@ -6,6 +6,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -106,6 +107,7 @@ struct RecordsetData {
     Mode mode = Mode::None;
     std::vector<Variant> buffer;
     std::vector<bool> dirty;
+    std::vector<RecordsetObserver*> observers;
 
     void open(const Database& database, const QString& src, const std::vector<Variant>& p);
     void load();
@@ -126,6 +128,31 @@ struct RecordsetData {
     int columnIndex(const QString& name) const;  // -1 when none
     void setPosition(qint64 p);
     bool find(const QString& criteria, const std::vector<Variant>& params, qint64 from, int step);
+
+    // Runs a move and tells the observers before and after it (not when it fails).
+    template <class F>
+    void moving(F&& move)
+    {
+        if (observers.empty()) {
+            move();
+            return;
+        }
+        notify(&RecordsetObserver::beforeMove);
+        const bool had = hasCurrent();
+        const quint32 before = had ? order[std::size_t(pos)] : 0;
+        move();
+        const bool has = hasCurrent();
+        const bool changed = had != has || (has && order[std::size_t(pos)] != before);
+        notify(&RecordsetObserver::moved, changed);
+    }
+    template <class... A, class... B>
+    void notify(void (RecordsetObserver::*fn)(A...), B&&... args)
+    {
+        const std::vector<RecordsetObserver*> now = observers;  // an observer may unsubscribe
+        for (RecordsetObserver* o : now)
+            if (std::find(observers.begin(), observers.end(), o) != observers.end())
+                (o->*fn)(args...);
+    }
 };
 
 }  // namespace dao

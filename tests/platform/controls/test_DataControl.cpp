@@ -5,6 +5,7 @@
 #include "platform/controls/DataControl.h"
 #include "platform/controls/WheelFilter.h"
 #include "platform/dao/Database.h"
+#include "platform/dao/RecordEdit.h"
 #include "platform/dao/Transaction.h"
 
 #include <QApplication>
@@ -356,4 +357,74 @@ TEST_F(DBGridTest, RightAlignedNumbersEndAtTheirCellsRightEdge)
     EXPECT_TRUE(inked(cell.right() - 15, cell.right() - 2));  // "52.50" ends at the right
     EXPECT_FALSE(inked(cell.left() + 2, cell.left() + 30));     // and does not start at the left
     EXPECT_FALSE(inked(cell.right() + 2, std::min(shot.width(), cell.right() + 40)));  // nor run into the next
+}
+
+TEST_F(DBGridTest, MovesAndWritesThroughAPlainRecordsetReachTheControlAndItsGrid)
+{
+    int repositions = 0;
+    Data1.onReposition([&] { ++repositions; });
+    BoundTextBox txt;
+    txt.setBinding(&Data1, "DESCR");
+    BoundLabel fee;
+    fee.setBinding(&Data1, "S1");
+    QTest::keyClicks(&txt, "!");  // typed on the first row, not yet written
+
+    // Code that knows only a recordset: a copy of the data control's handle, used as a plain dao::Recordset&.
+    dao::Recordset copy = Data1.Recordset();
+    const auto moveTo = [](dao::Recordset& rs, const QString& code) { rs.FindFirst("CODEMOD = ?", {code}); };
+    moveTo(copy, "10005");
+    EXPECT_EQ(repositions, 1);
+    EXPECT_EQ(dbg.currentRow(), 5);
+    EXPECT_EQ(txt.text(), "Code 5");
+    EXPECT_EQ(MainDb.scalar("SELECT DESCR FROM DATA0001 WHERE CODEMOD = '10000'").toString(), "Code 0!");
+
+    const auto setFee = [](dao::Recordset& rs, double fee) {
+        dao::RecordEdit edit(rs);
+        rs["S1"] = fee;
+        edit.Update();
+    };
+    setFee(copy, 99.25);
+    EXPECT_EQ(repositions, 1);  // the record stayed
+    EXPECT_EQ(fee.Caption(), "99.25");
+    EXPECT_EQ(dbg.cellText(5, 4), "99.25");
+    EXPECT_EQ(dbg.currentRow(), 5);
+
+    copy.MoveLast();
+    EXPECT_EQ(repositions, 2);
+    EXPECT_EQ(dbg.currentRow(), 15999);
+    copy.Requery();  // back to the first row, as Refresh
+    EXPECT_EQ(repositions, 3);
+    EXPECT_EQ(dbg.currentRow(), 0);
+    EXPECT_EQ(txt.text(), "Code 0!");
+}
+
+TEST_F(DataControlTest, RefusedUpdateUnderRecordEditLeavesTheStoredValue)
+{
+    MainDb.Execute("CREATE UNIQUE INDEX DATA0001_CODEMODIndexx ON DATA0001 (CODEMOD)");
+    DataControl Data1;
+    Data1.setDatabase(MainDb);
+    Data1.setRecordSource("SELECT CODEMOD, DESCR FROM DATA0001 ORDER BY CODEMOD");
+    Data1.Refresh();
+    dao::Recordset& rs = Data1.Recordset();
+    rs.MoveNext();
+    try {
+        dao::RecordEdit edit(rs);
+        rs["CODEMOD"] = "10000";  // taken by the first row
+        rs["DESCR"] = "Changed";
+        edit.Update();
+        FAIL() << "the taken code was accepted";
+    } catch (const dao::Error& e) {
+        EXPECT_EQ(e.number, 3022);
+    }
+    EXPECT_FALSE(rs.editing());
+    EXPECT_EQ(rs["CODEMOD"].Value().toString(), "10001");
+    EXPECT_EQ(rs["DESCR"].Value().toString(), "Code 1");
+    EXPECT_EQ(value("SELECT DESCR FROM DATA0001 WHERE CODEMOD = '10001'").toString(), "Code 1");
+
+    {
+        dao::RecordEdit added(rs, dao::RecordEdit::AddNew);
+        rs["CODEMOD"] = "20000";
+    }  // left without Update: nothing added
+    EXPECT_EQ(value("SELECT count(*) FROM DATA0001").toLongLong(), 20);
+    EXPECT_EQ(rs["CODEMOD"].Value().toString(), "10001");
 }
