@@ -1,13 +1,14 @@
 #include "feequery.h"
 
+#include "platform/dao/Database.h"
+
 namespace db {
 
 namespace {
 
-// Select-list items of the passed-through columns; DESC is a keyword of SQLite, MOD is bracketed as
-// everywhere else in the program.
+// Select-list items of the passed-through columns; DESC is a keyword of SQLite, MOD is quoted with it.
 constexpr std::array<const char*, feecol::Count> kItems{{
-    "Tag",      "CODEMOD",   "CPT",      "[MOD]",    "STATUS",   "[DESC]",  "LDESC",   "WORKZ",
+    "Tag",      "CODEMOD",   "CPT",      "\"MOD\"",    "STATUS",   "\"DESC\"",  "LDESC",   "WORKZ",
     "FRBPERVU", "NFBPERVU",  "NFTPERVU", "NFRBPERVU", "FBPERVU", "FTPERVU", "MRVU",    "NFRBTOTAL",
     "NFTTOTAL", "FRBTOTAL",  "FTTOTAL",  nullptr,    nullptr,    nullptr,   nullptr,   nullptr,
     nullptr,    "GLOBAL",    "PCTCIND",  "PREOP",    "INTRAOP",  "POSTOP",  "MULTPROC", "BILATSURG",
@@ -27,16 +28,6 @@ constexpr std::array<const char*, feecol::Count> kNames{{
     "S5",       "Freq1",     "Freq2",    "Freq3",    "Freq4",    "Freq5",   "CWORK",   "NOTES",
     "NAIND",    "USRDF",     "NAFIND",   "OPPS_CAP_IND", "NOTUSEDIND",
 }};
-
-QString quotedTable(const QString& name)
-{
-    const QString t = name.trimmed();
-    if (!t.contains(QLatin1Char(']')))
-        return QLatin1Char('[') + t + QLatin1Char(']');
-    QString q = t;
-    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
-}
 
 dao::Variant textOrEmpty(const dao::Variant& v)
 {
@@ -104,7 +95,7 @@ QString feeSelectList(const FeeFactors& f, bool opps)
 FeeQuery sessionFeeQuery(const FeeFactors& f, const QString& table, FeeList list)
 {
     FeeQuery q;
-    q.sql = QStringLiteral("SELECT ") + feeSelectList(f, false) + QStringLiteral(" FROM ") + quotedTable(table)
+    q.sql = QStringLiteral("SELECT ") + feeSelectList(f, false) + QStringLiteral(" FROM ") + dao::quoteIdentifier(table.trimmed())
             + (list == FeeList::Tagged ? QStringLiteral(" WHERE TAG ='+' ORDER BY CODEMOD")
                                        : QStringLiteral(" ORDER BY CODEMOD"));
     return q;

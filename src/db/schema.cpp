@@ -57,11 +57,6 @@ std::vector<SchemaStatement> splitScript(const QString& text, const QString& sec
     throw dao::Error(dao::errItemNotFound, "Item not found in this collection.");
 }
 
-QString quoted(const QString& name)
-{
-    return '"' + name + '"';
-}
-
 }  // namespace
 
 QString schemaSql()
@@ -152,14 +147,14 @@ void insertRow(dao::Database& db, const QString& table, const ColumnValues& valu
         });
         if (it == def.fields.end())
             notFound();
-        columns << quoted(it->name);
+        columns << dao::quoteIdentifier(it->name);
         marks << "?";
         params.push_back(value);
     }
     if (columns.isEmpty())
-        db.Execute("INSERT INTO " + quoted(def.name) + " DEFAULT VALUES");
+        db.Execute("INSERT INTO " + dao::quoteIdentifier(def.name) + " DEFAULT VALUES");
     else
-        db.Execute("INSERT INTO " + quoted(def.name) + " (" + columns.join(", ") + ") VALUES (" + marks.join(", ") +
+        db.Execute("INSERT INTO " + dao::quoteIdentifier(def.name) + " (" + columns.join(", ") + ") VALUES (" + marks.join(", ") +
                        ")",
                    params);
 }

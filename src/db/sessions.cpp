@@ -9,13 +9,6 @@ namespace db {
 
 namespace {
 
-QString quoted(const QString& name)
-{
-    QString q = name;
-    q.replace('"', "\"\"");
-    return '"' + q + '"';
-}
-
 QString text(dao::Recordset& rs, const char* column)
 {
     return rs[column].Value().toString();
@@ -151,7 +144,7 @@ void createSessionCodeTable(dao::Database& db, const QString& name, const QStrin
     dao::Transaction trans(db);
     db.CreateTable(def);
     if (!rowsFrom.isEmpty())
-        db.Execute("INSERT INTO " + quoted(name) + " SELECT * FROM " + quoted(rowsFrom));
+        db.Execute("INSERT INTO " + dao::quoteIdentifier(name) + " SELECT * FROM " + dao::quoteIdentifier(rowsFrom));
     trans.Commit();
 }
 
@@ -166,7 +159,7 @@ QString createSession(dao::Database& db, const NewSession& session)
     QStringList sources{"?", "?"};
     std::vector<dao::Variant> params{session.name, table};
     for (const auto& [column, value] : session.values) {
-        columns << quoted(column);
+        columns << dao::quoteIdentifier(column);
         sources << "?";
         params.push_back(value);
     }

@@ -45,7 +45,7 @@ QString checkedColumn(dao::Database& db, const QString& table, const QString& co
     const dao::TableDef def = db.tableDef(table);
     for (const dao::FieldDef& f : def.fields)
         if (f.name.compare(column.trimmed(), Qt::CaseInsensitive) == 0)
-            return QLatin1Char('[') + f.name + QLatin1Char(']');
+            return dao::quoteIdentifier(f.name);
     throw dao::Error(dao::errItemNotFound, QStringLiteral("Item not found in this collection."));
 }
 

@@ -11,7 +11,7 @@ namespace db {
 // 123456789012345678 -> "123456789012346000").
 QString sqlNumber(double v);
 
-// The quoted identifier ("[name]") of a real column of the table, spelled as the table spells it;
+// The quoted identifier (dao::quoteIdentifier) of a real column of the table, spelled as the table spells it;
 // dao::Error 3265 when the table has no such column.
 QString checkedColumn(dao::Database& db, const QString& table, const QString& column);
 

@@ -86,8 +86,8 @@ TEST(CheckedColumn, OnlyRealColumnsQuoted)
     QTemporaryDir dir;
     dao::Database d = dao::CreateDatabase(dir.filePath("c.mdb"));
     d.Execute("CREATE TABLE DME (HCPCS TEXT(5) COLLATE NOCASE, [AK] REAL, [NY] REAL)");
-    EXPECT_EQ(db::checkedColumn(d, "DME", "AK"), "[AK]");
-    EXPECT_EQ(db::checkedColumn(d, "dme", "ny"), "[NY]");
+    EXPECT_EQ(db::checkedColumn(d, "DME", "AK"), "\"AK\"");
+    EXPECT_EQ(db::checkedColumn(d, "dme", "ny"), "\"NY\"");
     for (const char* bad : {"TX", "AK] = 0; DROP TABLE DME; --", "", "AK,NY"}) {
         try {
             db::checkedColumn(d, "DME", bad);

@@ -95,7 +95,7 @@ FirstSession makeFirstSession(dao::Database& db, const QString& name, const QStr
 QStringList tableRows(dao::Database& db, const QString& table)
 {
     QStringList rows;
-    dao::Recordset rs = db.OpenRecordset("SELECT * FROM [" + table + "] ORDER BY CODEMOD");
+    dao::Recordset rs = db.OpenRecordset("SELECT * FROM " + dao::quoteIdentifier(table) + " ORDER BY CODEMOD");
     for (; !rs.EOF(); rs.MoveNext()) {
         QStringList cells;
         for (int i = 0; i < rs.FieldCount(); ++i)

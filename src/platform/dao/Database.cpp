@@ -49,6 +49,8 @@ bool capturedTableName(const QRegularExpression& re, const QString& sql, QString
     for (int i = 1; i <= 4; ++i)
         if (m.capturedLength(i) > 0) {
             *name = m.captured(i);
+            if (i == 2)
+                name->replace(QLatin1String("\"\""), QLatin1String("\""));
             return true;
         }
     return false;
@@ -57,7 +59,7 @@ bool capturedTableName(const QRegularExpression& re, const QString& sql, QString
 bool isCreateTable(const QString& sql, QString* name)
 {
     static const QRegularExpression re(
-        QStringLiteral(R"re(^\s*CREATE\s+TABLE\s+(?:IF\s+NOT\s+EXISTS\s+)?(?:\[([^\]]+)\]|"([^"]+)"|`([^`]+)`|([^\s(]+)))re"),
+        QStringLiteral(R"re(^\s*CREATE\s+TABLE\s+(?:IF\s+NOT\s+EXISTS\s+)?(?:\[([^\]]+)\]|"((?:[^"]|"")+)"|`([^`]+)`|([^\s(]+)))re"),
         QRegularExpression::CaseInsensitiveOption);
     return capturedTableName(re, sql, name);
 }
@@ -65,7 +67,7 @@ bool isCreateTable(const QString& sql, QString* name)
 bool isRenameTable(const QString& sql, QString* name)
 {
     static const QRegularExpression re(
-        QStringLiteral(R"re(^\s*ALTER\s+TABLE\s+.*\sRENAME\s+TO\s+(?:\[([^\]]+)\]|"([^"]+)"|`([^`]+)`|([^\s;]+)))re"),
+        QStringLiteral(R"re(^\s*ALTER\s+TABLE\s+.*\sRENAME\s+TO\s+(?:\[([^\]]+)\]|"((?:[^"]|"")+)"|`([^`]+)`|([^\s;]+)))re"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     return capturedTableName(re, sql, name);
 }
