@@ -19,6 +19,24 @@ struct Connection {
     QHash<QString, sqlite3_stmt*> cache;
     QHash<sqlite3_stmt*, bool> busy;
 
+    // Rowids that a new row took over from a deleted one, in the tables that recordsets write: a recordset
+    // that read the old row must not write the new one. A rowid is taken over only when a row is inserted
+    // at or below the highest rowid the table had, which SQLite does after the top rows were deleted.
+    struct TableWatch {
+        QByteArray table;
+        qint64 highest = 0;
+        quint64 since = 0;  // reuse before this point is no longer listed: every older reader is stale
+        std::vector<std::pair<quint64, qint64>> reused;  // (event, rowid)
+    };
+    std::vector<TableWatch> watches;
+    quint64 events = 0;
+
+    // Starts watching a table (once); returns the current event number for a reader to keep.
+    quint64 watch(const QString& table);
+    // A row with this rowid was inserted after event `since`: the row read then is gone.
+    bool reusedSince(const QString& table, qint64 rowid, quint64 since) const;
+    void inserted(const char* table, qint64 rowid);
+
     ~Connection();
     [[noreturn]] void fail(int rc) const;
 };

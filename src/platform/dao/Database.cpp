@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 
 #include <atomic>
+#include <cmath>
 #include <map>
 #include <mutex>
 
@@ -31,13 +32,9 @@ QByteArray passwordHash(const QString& password)
 // The layer's own statements (transactions, column rules, bookkeeping): not counted.
 void exec(sqlite3* db, const char* sql)
 {
-    char* msg = nullptr;
-    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &msg);
-    if (rc != SQLITE_OK) {
-        const QString text = msg ? QString::fromUtf8(msg) : QString::fromUtf8(sqlite3_errstr(rc));
-        sqlite3_free(msg);
-        throw Error(rc, text);
-    }
+    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        throw sqliteError(db, sqlite3_extended_errcode(db));
 }
 
 // The table name a statement names through `re`, in any of SQLite's quotings (captures 1 to 4).
@@ -95,8 +92,18 @@ Error sqliteError(sqlite3* db, int rc)
 {
     const QString msg = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
     const int primary = rc & 0xff;
-    if (msg == QLatin1String("Data type conversion error."))
+    if (msg == QLatin1String(kConversionText))
         return Error(errConversion, msg);
+    if (msg == QLatin1String(kFieldTooSmallText))
+        return Error(errFieldTooSmall, msg);
+    if (msg == QLatin1String(kOverflowText))
+        return Error(errOverflow, msg);
+    if (primary == SQLITE_FULL)
+        return Error(errDiskFull, QStringLiteral("Not enough space on disk."));
+    if (primary == SQLITE_READONLY)
+        return Error(errNotUpdatable, QStringLiteral("Cannot update. Database or object is read-only."));
+    if (primary == SQLITE_IOERR)
+        return Error(errDiskIo, QStringLiteral("Disk or network error."));
     if (rc == SQLITE_CONSTRAINT_UNIQUE || rc == SQLITE_CONSTRAINT_PRIMARYKEY)
         return Error(3022, msg);
     if (primary == SQLITE_NOTADB)
@@ -116,6 +123,55 @@ Connection::~Connection()
         sqlite3_finalize(s);
     if (db)
         sqlite3_close_v2(db);
+}
+
+quint64 Connection::watch(const QString& table)
+{
+    const QByteArray name = table.toUtf8();
+    for (const TableWatch& w : watches)
+        if (sqlite3_stricmp(w.table.constData(), name.constData()) == 0)
+            return events;
+    TableWatch w;
+    w.table = name;
+    Stmt st(*this, QStringLiteral("SELECT max(rowid) FROM %1").arg(quoteIdentifier(table)));
+    st.quiet();
+    if (st.step())
+        w.highest = sqlite3_column_int64(st.get(), 0);
+    watches.push_back(std::move(w));
+    return events;
+}
+
+bool Connection::reusedSince(const QString& table, qint64 rowid, quint64 since) const
+{
+    const QByteArray name = table.toUtf8();
+    for (const TableWatch& w : watches) {
+        if (sqlite3_stricmp(w.table.constData(), name.constData()) != 0)
+            continue;
+        if (since < w.since)
+            return true;
+        for (auto it = w.reused.rbegin(); it != w.reused.rend() && it->first > since; ++it)
+            if (it->second == rowid)
+                return true;
+    }
+    return false;
+}
+
+void Connection::inserted(const char* table, qint64 rowid)
+{
+    for (TableWatch& w : watches) {
+        if (sqlite3_stricmp(w.table.constData(), table) != 0)
+            continue;
+        if (rowid > w.highest) {
+            w.highest = rowid;
+        } else {
+            ++events;
+            if (w.reused.size() >= 4096) {  // a table refilled: every reader from before is stale
+                w.reused.clear();
+                w.since = events;
+            }
+            w.reused.emplace_back(events, rowid);
+        }
+    }
 }
 
 void Connection::fail(int rc) const
@@ -198,6 +254,9 @@ void Stmt::bind(int index, const Variant& v)
         rc = sqlite3_bind_int64(s, index, v.toLongLong());
         break;
     case Variant::Type::Double:
+        // SQLite would store NaN as Null and Inf as a number no field can show: neither is a value.
+        if (!std::isfinite(v.toDouble()))
+            throw Error(errOverflow, QString::fromLatin1(kOverflowText));
         rc = sqlite3_bind_double(s, index, v.toDouble());
         break;
     case Variant::Type::Text:
@@ -452,6 +511,13 @@ std::shared_ptr<Connection> openConnection(const QString& path, const QString& k
     }
     sqlite3_extended_result_codes(c->db, 1);
     sqlite3_busy_timeout(c->db, 5000);
+    sqlite3_update_hook(
+        c->db,
+        [](void* conn, int op, const char* database, const char* table, sqlite3_int64 rowid) {
+            if (op == SQLITE_INSERT && qstrcmp(database, "main") == 0)
+                static_cast<Connection*>(conn)->inserted(table, rowid);
+        },
+        c.get());
     // Reading the schema tells a database from any other file.
     sqlite3_stmt* s = nullptr;
     int prc = sqlite3_prepare_v2(c->db, "SELECT value FROM kelva_dao_meta WHERE key = 'password'", -1, &s, nullptr);
@@ -729,13 +795,29 @@ void Database::ApplyColumnRules(const QString& table)
     for (const QString& name : stale)
         exec(conn.db, QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(quoteIdentifier(name)).toUtf8().constData());
 
-    QStringList numeric, refuse, fixWhen, fixSet;
+    // Refusals: a text that is no number in a number column, a number no column of its kind holds, and a
+    // text longer than its column. An update checks only the columns it changes.
+    QStringList numeric, written, fixWhen, fixSet;
+    QStringList conversion, overflow, tooLong, tooLongChanged;
     for (const FieldDef& f : def.fields) {
+        const QString col = quoteIdentifier(f.name);
+        if (f.type == FieldType::Text && f.size > 0) {
+            written << col;
+            const QString cond = QStringLiteral("(typeof(NEW.%1) = 'text' AND length(NEW.%1) > %2)").arg(col).arg(f.size);
+            tooLong << cond;
+            tooLongChanged << QStringLiteral("(%1 AND NEW.%2 IS NOT OLD.%2)").arg(cond, col);
+            continue;
+        }
         if (f.type != FieldType::Long && f.type != FieldType::Double && f.type != FieldType::YesNo)
             continue;
-        const QString col = quoteIdentifier(f.name);
         numeric << col;
-        refuse << QStringLiteral("(typeof(NEW.%1) = 'text' AND NEW.%1 <> '')").arg(col);
+        written << col;
+        conversion << QStringLiteral("(typeof(NEW.%1) = 'text' AND NEW.%1 <> '')").arg(col);
+        overflow << (f.type == FieldType::Long
+                         ? QStringLiteral("(typeof(NEW.%1) = 'real' AND (NEW.%1 >= 9223372036854775808.0 OR "
+                                          "NEW.%1 < -9223372036854775808.0))")
+                         : QStringLiteral("(typeof(NEW.%1) = 'real' AND abs(NEW.%1) > 1.7976931348623157e308)"))
+                        .arg(col);
         fixWhen << QStringLiteral("NEW.%1 = ''").arg(col);
         if (f.type == FieldType::YesNo) {
             fixWhen << QStringLiteral("(NEW.%1 IS NOT NULL AND NEW.%1 NOT IN (0, -1))").arg(col);
@@ -745,17 +827,37 @@ void Database::ApplyColumnRules(const QString& table)
             fixSet << QStringLiteral("%1 = NULLIF(%1, '')").arg(col);
         }
     }
+    if (written.isEmpty())
+        return;
+    const auto sqlText = [](const char* text) { return QString::fromLatin1(text).replace("'", "''"); };
+    const auto refusal = [&](const QStringList& tooLongConditions, QString* when) {
+        QString body;
+        QStringList any;
+        const std::pair<const QStringList*, const char*> rules[] = {
+            {&conversion, kConversionText}, {&overflow, kOverflowText}, {&tooLongConditions, kFieldTooSmallText}};
+        for (const auto& [conditions, text] : rules) {
+            if (conditions->isEmpty())
+                continue;
+            const QString cond = conditions->join(QStringLiteral(" OR "));
+            any << cond;
+            body += QStringLiteral("SELECT RAISE(ABORT, '%1') WHERE %2; ").arg(sqlText(text), cond);
+        }
+        *when = any.join(QStringLiteral(" OR "));
+        return body;
+    };
+    QString insertWhen, updateWhen;
+    const QString insertBody = refusal(tooLong, &insertWhen);
+    const QString updateBody = refusal(tooLongChanged, &updateWhen);
+    exec(conn.db, QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT ON %2 WHEN %3 BEGIN %4END")
+                .arg(quoteIdentifier(base + "_bi"), t, insertWhen, insertBody).toUtf8().constData());
+    exec(conn.db, QStringLiteral("CREATE TRIGGER %1 BEFORE UPDATE OF %2 ON %3 WHEN %4 BEGIN %5END")
+                .arg(quoteIdentifier(base + "_bu"), written.join(QStringLiteral(", ")), t, updateWhen, updateBody)
+                .toUtf8().constData());
     if (numeric.isEmpty())
         return;
-    const QString refuseWhen = refuse.join(QStringLiteral(" OR "));
-    const QString raise = QStringLiteral("SELECT RAISE(ABORT, 'Data type conversion error.');");
     const QString fix = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = NEW.rowid;").arg(t, fixSet.join(QStringLiteral(", ")));
     const QString when = fixWhen.join(QStringLiteral(" OR "));
     const QString cols = numeric.join(QStringLiteral(", "));
-    exec(conn.db, QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT ON %2 WHEN %3 BEGIN %4 END")
-                .arg(quoteIdentifier(base + "_bi"), t, refuseWhen, raise).toUtf8().constData());
-    exec(conn.db, QStringLiteral("CREATE TRIGGER %1 BEFORE UPDATE OF %2 ON %3 WHEN %4 BEGIN %5 END")
-                .arg(quoteIdentifier(base + "_bu"), cols, t, refuseWhen, raise).toUtf8().constData());
     exec(conn.db, QStringLiteral("CREATE TRIGGER %1 AFTER INSERT ON %2 WHEN %3 BEGIN %4 END")
                 .arg(quoteIdentifier(base + "_ai"), t, when, fix).toUtf8().constData());
     exec(conn.db, QStringLiteral("CREATE TRIGGER %1 AFTER UPDATE OF %2 ON %3 WHEN %4 BEGIN %5 END")

@@ -69,8 +69,12 @@ FieldDef fieldFromDeclared(const QString& name, const QString& declared);
 // Column rules, kept by triggers on tables made by CreateTable or by a CREATE TABLE statement run through
 // Execute (and across ALTER TABLE ... RENAME TO): a number column (INTEGER, REAL, YESNO) refuses a text that
 // is no number with 3421 "Data type conversion error.", stores a zero-length text as Null, and a YESNO column
-// stores every non-zero number as -1. A statement that would break a rule fails as a whole. The same rules
-// hold for writes through a recordset, which refuses the zero-length text for a number field too.
+// stores every non-zero number as -1; a number an INTEGER column cannot hold (beyond 64 bits), an infinity
+// or NaN fails with 3349 "Numeric field overflow."; a text longer than its TEXT(n) column fails with 3163
+// "The field is too small to accept the amount of data you attempted to add.  Try inserting or pasting less
+// data.". A statement that would break a rule fails as a whole. Writes through a recordset follow the same
+// rules with the same numbers. SQLite's failures carry the old engine's numbers where one exists: a full
+// disk 3026 "Not enough space on disk.", a read-only file 3027, an I/O failure 3043.
 //
 // The `exclusive` flag of OpenDatabase is accepted and not enforced: one program instance works on its files.
 class Database {

@@ -16,8 +16,19 @@ enum ErrorNumber : int {
     errNotUpdatable = 3027,       // "Cannot update. Database or object is read-only."
     errUpdateWithoutEdit = 3020,  // "Update or CancelUpdate without AddNew or Edit."
     errConversion = 3421,         // "Data type conversion error."
+    errFieldTooSmall = 3163,      // "The field is too small to accept the amount of data you attempted to add. ..."
+    errOverflow = 3349,           // "Numeric field overflow."
+    errRecordDeleted = 3167,      // "Record is deleted."
+    errDiskFull = 3026,           // "Not enough space on disk."
+    errDiskIo = 3043,             // "Disk or network error."
     errCancel = 32755,            // "Cancel was selected."
 };
+
+// The texts of the column rules, which statements (through triggers) and recordsets both report.
+inline constexpr const char* kConversionText = "Data type conversion error.";
+inline constexpr const char* kFieldTooSmallText =
+    "The field is too small to accept the amount of data you attempted to add.  Try inserting or pasting less data.";
+inline constexpr const char* kOverflowText = "Numeric field overflow.";
 
 class Error : public std::exception {
 public:

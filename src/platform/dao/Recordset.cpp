@@ -6,6 +6,8 @@
 
 #include <QRegularExpression>
 
+#include <charconv>
+#include <cmath>
 #include <cstring>
 #include <mutex>
 
@@ -104,6 +106,20 @@ void RecordsetData::requireUpdatable() const
         throw Error(errNotUpdatable, QStringLiteral("Cannot update. Database or object is read-only."));
 }
 
+void RecordsetData::requireSameRow(quint32 stored) const
+{
+    const qint64 id = rowid(stored);
+    const auto it = added.find(id);
+    if (db.c->reusedSince(table, id, it != added.end() ? it->second : readAt))
+        throw Error(errRecordDeleted, QStringLiteral("Record is deleted."));
+}
+
+void RecordsetData::requireRowFound() const
+{
+    if (sqlite3_changes64(db.c->db) == 0)
+        throw Error(errRecordDeleted, QStringLiteral("Record is deleted."));
+}
+
 void RecordsetData::load()
 {
     requireOpen();
@@ -116,6 +132,7 @@ void RecordsetData::load()
     mode = Mode::None;
     deletedCurrent = false;
     lastModified = -1;
+    added.clear();
 
     const QString trimmed = source.trimmed();
     QString sql;
@@ -196,6 +213,8 @@ void RecordsetData::load()
                 rowidCol = i;
     hasRowid = rowidCol >= 0;
     table = hasRowid ? tableName : QString();
+    if (hasRowid)
+        readAt = conn.watch(table);  // before reading: a row inserted from here on is newer than ours
     std::vector<int> from;
     for (int i = 0; i < n; ++i) {
         if (i == rowidCol)
@@ -425,19 +444,59 @@ Payload CellStore::text(const char* data, quint32 len)
     return p;
 }
 
+namespace {
+
+Error overflowError()
+{
+    return Error(errOverflow, QString::fromLatin1(kOverflowText));
+}
+
+// Characters as SQLite's length() counts them: a pair of surrogates is one.
+qsizetype characters(const QString& s)
+{
+    qsizetype n = s.size();
+    for (const QChar c : s)
+        if (c.isLowSurrogate())
+            --n;
+    return n;
+}
+
+// A number text beyond a double's range ("1e309"): SQLite reads it as infinity, which no column holds;
+// one below it ("1e-400") is 0, as SQLite reads it.
+bool outOfRangeNumber(const QString& s, double* x)
+{
+    const QByteArray b = s.toLatin1();
+    const char* p = b.constData();
+    const char* end = p + b.size();
+    if (p != end && (*p == '+' || *p == '-'))
+        ++p;
+    double v = 0;
+    const auto r = std::from_chars(p, end, v, std::chars_format::general);
+    if (r.ec != std::errc::result_out_of_range || r.ptr != end)
+        return false;
+    const bool tiny = b.contains("e-") || b.contains("E-");
+    if (!tiny)
+        throw overflowError();
+    *x = 0;
+    return true;
+}
+
+}  // namespace
+
 Variant RecordsetData::convert(int col, const Variant& v) const
 {
     const FieldDef& def = cols[col].def;
     if (v.isNull())
         return v;
-    const auto conversion = [] { return Error(errConversion, QStringLiteral("Data type conversion error.")); };
+    if (v.type() == Variant::Type::Double && !std::isfinite(v.toDouble()))
+        throw overflowError();
+    const auto conversion = [] { return Error(errConversion, QString::fromLatin1(kConversionText)); };
     switch (def.type) {
     case FieldType::Text:
     case FieldType::Memo: {
         const QString s = v.toString();
-        if (def.type == FieldType::Text && def.size > 0 && s.size() > def.size)
-            throw Error(3163, QStringLiteral("The field is too small to accept the amount of data you attempted to "
-                                             "add.  Try inserting or pasting less data."));
+        if (def.type == FieldType::Text && def.size > 0 && characters(s) > def.size)
+            throw Error(errFieldTooSmall, QString::fromLatin1(kFieldTooSmallText));
         return Variant(s);
     }
     case FieldType::Long:
@@ -447,11 +506,13 @@ Variant RecordsetData::convert(int col, const Variant& v) const
         switch (v.type()) {
         case Variant::Type::Text: {
             const QString s = v.toString().trimmed();
+            if (s.isEmpty())
+                return {};  // as a statement stores it
             if (def.type == FieldType::YesNo && s.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
                 x = -1;
             else if (def.type == FieldType::YesNo && s.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
                 x = 0;
-            else if (!parseNumber(s, &x))
+            else if (!parseNumber(s, &x) && !outOfRangeNumber(s, &x))
                 throw conversion();
             break;
         }
@@ -465,6 +526,9 @@ Variant RecordsetData::convert(int col, const Variant& v) const
         if (def.type == FieldType::Long) {
             if (v.type() == Variant::Type::Long || v.type() == Variant::Type::Boolean)
                 return Variant(v.toLongLong());
+            // The whole numbers a 64-bit column holds; 2^63 itself is one too many.
+            if (!(x >= -9223372036854775808.0 && x < 9223372036854775808.0))
+                throw overflowError();
             return Variant(jet::clng(x));
         }
         return Variant(x);
@@ -844,10 +908,12 @@ void Recordset::Update()
             for (const QString& n : names)
                 sets << n + QStringLiteral(" = ?");
             values.push_back(Variant(r.rowid(stored)));
+            r.requireSameRow(stored);
             Stmt st(conn, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
                               .arg(quoteIdentifier(r.table), sets.join(QStringLiteral(", "))));
             st.bindAll(values);
             st.step();
+            r.requireRowFound();
             for (std::size_t u = 0; u < changed.size(); ++u)
                 r.put(stored, changed[u], values[u]);
         }
@@ -867,6 +933,7 @@ void Recordset::Update()
         st.step();
     }
     const qint64 rowid = sqlite3_last_insert_rowid(conn.db);
+    r.added[rowid] = conn.events;
     const quint32 stored = r.store.addRow();
     r.store.set(stored, r.width - 1, Cell{{rowid}, SQLITE_INTEGER});
     QStringList readCols;
@@ -913,9 +980,11 @@ void Recordset::Delete()
     r.requireCurrent();
     r.leaveEdit();
     const quint32 stored = r.order[std::size_t(r.pos)];
+    r.requireSameRow(stored);
     Stmt st(*r.db.c, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(r.table)));
     st.bind(1, Variant(r.rowid(stored)));
     st.step();
+    r.requireRowFound();
     r.order.erase(r.order.begin() + r.pos);
     r.deletedCurrent = true;
     r.notify(&RecordsetObserver::deleted);
@@ -981,11 +1050,13 @@ void Recordset::setCell(int row, int col, const Variant& v)
         throw Error(3164, QStringLiteral("Field cannot be updated."));
     const Variant value = r.convert(col, v);
     const quint32 stored = r.order[std::size_t(row)];
+    r.requireSameRow(stored);
     Stmt st(*r.db.c, QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
                          .arg(quoteIdentifier(r.table), quoteIdentifier(r.cols[col].originColumn)));
     st.bind(1, value);
     st.bind(2, Variant(r.rowid(stored)));
     st.step();
+    r.requireRowFound();
     r.put(stored, col, value);
 }
 

@@ -55,8 +55,9 @@ public:
 //
 // Over a table, or over a query whose columns come from one table, Edit/AddNew/Update/Delete and setCell
 // write the underlying table row (found by its rowid); computed columns cannot be written. Writes follow
-// the column's kind: a text that is no number (the zero-length text included) assigned to a number field
-// fails with 3421, a non-zero value in a yes/no field is stored as -1, a date is stored as ISO text.
+// the database's column rules (see Database): a text that is no number assigned to a number field fails
+// with 3421 and a zero-length one is Null, a number out of the field's range 3349, a text too long for its
+// field 3163; a non-zero value in a yes/no field is stored as -1, a date is stored as ISO text.
 class Recordset {
 public:
     Recordset() = default;

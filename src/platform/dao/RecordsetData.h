@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace dao {
@@ -108,6 +109,8 @@ struct RecordsetData {
     std::vector<Variant> buffer;
     std::vector<bool> dirty;
     std::vector<RecordsetObserver*> observers;
+    quint64 readAt = 0;                         // the connection's event number when the rows were read
+    std::unordered_map<qint64, quint64> added;  // rowid -> event number, rows this recordset inserted
 
     void open(const Database& database, const QString& src, const std::vector<Variant>& p);
     void load();
@@ -118,6 +121,10 @@ struct RecordsetData {
     void requireCurrent() const;
     void requireOpen() const;
     void requireUpdatable() const;
+    // The stored row is still the table row it was read from (3167 "Record is deleted." otherwise).
+    void requireSameRow(quint32 stored) const;
+    // After an UPDATE or DELETE of one row by its rowid: it found the row (3167 otherwise).
+    void requireRowFound() const;
     void leaveEdit() { mode = Mode::None; }
 
     Cell cellAt(quint32 stored, int col) const { return store.get(stored, col); }

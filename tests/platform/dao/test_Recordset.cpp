@@ -126,11 +126,11 @@ struct WriteCase {
 TEST_F(RecordsetTest, WritesFollowTheColumnKind)
 {
     const WriteCase cases[] = {
-        {"WORKZ", "", 3421, {}},
+        {"WORKZ", "", 0, dao::Variant()},  // as a statement stores it
         {"WORKZ", "abc", 3421, {}},
         {"WORKZ", " 12.50 ", 0, 12.5},
         {"WORKZ", dao::Variant(), 0, dao::Variant()},
-        {"calcflag", "", 3421, {}},
+        {"calcflag", "", 0, dao::Variant()},
         {"calcflag", 2.5, 0, 2},
         {"FLAG", 1, 0, -1},
         {"FLAG", "True", 0, -1},
@@ -271,6 +271,51 @@ TEST_F(RecordsetTest, ZeroLengthTextsAreOrdinaryValues)
     EXPECT_EQ(tags.AbsolutePosition(), 0);
     tags.FindNext("Tag = ?", {QString("")});
     EXPECT_EQ(tags.AbsolutePosition(), 3);
+}
+
+TEST_F(RecordsetTest, WriteThroughAStaleRecordsetIsRefusedAndNeverLandsOnANewerRow)
+{
+    db.Execute("CREATE TABLE T (CODEMOD TEXT(7) COLLATE NOCASE, S1 REAL)");
+    db.Execute("INSERT INTO T VALUES ('AAA', 1), ('BBB', 2)");
+    dao::Recordset grid = db.OpenRecordset("SELECT CODEMOD, S1 FROM T ORDER BY CODEMOD");
+    db.Execute("DELETE FROM T WHERE CODEMOD = 'BBB'");
+    db.Execute("INSERT INTO T VALUES ('ZZZ', 26)");
+    ASSERT_EQ(db.scalar("SELECT rowid FROM T WHERE CODEMOD = 'ZZZ'").toLongLong(), 2);  // BBB's rowid
+
+    EXPECT_EQ(errorNumber([&] { grid.setCell(1, 1, 5.0); }), 3167);
+    grid.MoveLast();
+    grid.Edit();
+    grid["S1"] = 6.0;
+    EXPECT_EQ(errorNumber([&] { grid.Update(); }), 3167);
+    grid.CancelUpdate();
+    EXPECT_EQ(errorNumber([&] { grid.Delete(); }), 3167);
+    EXPECT_EQ(db.scalar("SELECT S1 FROM T WHERE CODEMOD = 'ZZZ'").toDouble(), 26);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM T").toLongLong(), 2);
+
+    // A row deleted and not replaced.
+    db.Execute("DELETE FROM T WHERE CODEMOD = 'AAA'");
+    EXPECT_EQ(errorNumber([&] { grid.setCell(0, 1, 5.0); }), 3167);
+    grid.MoveFirst();
+    grid.Edit();
+    grid["S1"] = 7.0;
+    EXPECT_EQ(errorNumber([&] { grid.Update(); }), 3167);
+    grid.CancelUpdate();
+
+    // Read again, the recordset writes the rows it now holds; a row it added itself on a freed rowid is its own.
+    grid.Requery();
+    grid.setCell(0, 1, 27.0);
+    dao::Recordset own = db.OpenRecordset("T");
+    own.Delete();
+    own.AddNew();
+    own["CODEMOD"] = "NEW";
+    own.Update();
+    own.setBookmark(own.LastModified());
+    own.Edit();
+    own["S1"] = 9.0;
+    own.Update();
+    EXPECT_EQ(db.scalar("SELECT S1 FROM T WHERE CODEMOD = 'NEW'").toDouble(), 9);
+    EXPECT_EQ(errorNumber([&] { grid.setCell(0, 1, 28.0); }), 3167);  // ZZZ is gone, NEW took its rowid
+    EXPECT_EQ(db.scalar("SELECT S1 FROM T WHERE CODEMOD = 'NEW'").toDouble(), 9);
 }
 
 }  // namespace
