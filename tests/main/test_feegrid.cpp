@@ -154,7 +154,7 @@ TEST_F(FeeGridTest, FeeKindIsSelectedByPositionWithoutWritingBack)
         {19, "Medicaid", 0}, {24, "Medicaid", 5}, {44, "Medicaid", 6}, {48, "Medicaid", 10},
         {25, "Medicaid", -1}, {dao::Variant(), "Medicaid", -1},
         // A schedule named like a Medicare amount is still the schedule's entry.
-        {44, "Non Facility Participating Fee", 6},
+        {44, "Facility Limiting Fee", 6},  // S1NAME holds 25 characters
     };
     for (const PlimcolCase& c : cases) {
         SCOPED_TRACE(qPrintable(c.plimcol.toString() + " " + c.s1name));
@@ -271,7 +271,7 @@ TEST_F(FeeGridTest, FamilyViewsAndPaddedTableNamesQueryTheSessionTable)
     g().CurSesTab = "  DATA0001  ";
     main->ViewAllRecs();
     EXPECT_EQ(rows().RecordCount(), 4);
-    EXPECT_TRUE(main->Data1.RecordSource().contains("FROM [DATA0001]"));
+    EXPECT_TRUE(main->Data1.RecordSource().contains("FROM \"DATA0001\""));
 }
 
 TEST_F(FeeGridTest, OppsViewShowsTheCarrierAndLocalityOfTheParameterRow)

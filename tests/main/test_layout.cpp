@@ -387,8 +387,8 @@ TEST_F(LayoutTest, FamilyRecordSourcesTakeTheStatesAndTheirDefaults)
     ASSERT_FALSE(programEnded());
     EXPECT_EQ(parms("JCDSTATE").toString(), "CA");
     EXPECT_EQ(parms("LABSTATE").toString(), "AL");
-    EXPECT_TRUE(main.Data7.RecordSource().contains(QStringLiteral("[CA] AS PAR")));
-    EXPECT_TRUE(main.Data6.RecordSource().contains(QStringLiteral("[AL] AS STATE")));
+    EXPECT_TRUE(main.Data7.RecordSource().contains(QStringLiteral("\"CA\" AS PAR")));
+    EXPECT_TRUE(main.Data6.RecordSource().contains(QStringLiteral("\"AL\" AS STATE")));
     EXPECT_EQ(main.Combo4->currentText(), "5432.10");
 
     // Only priced codes, with the non-participating price and limiting charge in cents.
