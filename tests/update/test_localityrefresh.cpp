@@ -2,6 +2,8 @@
 
 #include "update/localityrefresh.h"
 
+#include "db/sessions.h"
+
 #include "platform/dao/Recordset.h"
 
 using namespace updatetest;
@@ -67,7 +69,7 @@ TEST_F(UpdateTest, EverySessionTakesItsLocalitysNewGpcisOrKeepsItsOwn)
     int n = 1;
     for (const SessionCase& c : kSessions)
         if (QString(c.session) != "Default")
-            db::insertRow(db(), "SESSIONS", {{"Session", c.session}, {"SESTAB", QString("DATA%1").arg(n++, 4, 10, QChar('0'))},
+            db::insertRow(db(), "SESSIONS", {{"Session", c.session}, {"SESTAB", db::sessionTableName(n++)},
                                              {"GEOLOC", c.geoloc}, {"CURWORKGPCI", 9}, {"CURPRACGPCI", 9},
                                              {"CURMALPGPCI", 9}, {"CURCONVF", 35.8228}, {"selectzip", "90001"}});
     const auto otherColumns = [this] {
