@@ -42,11 +42,11 @@ void mergeRows(UpdateRun& run, const QString& table, const UpdateRows& u)
     const dao::TableDef def = run.main.tableDef(table);
     if (int(def.fields.size()) < u.columns)
         throw dao::Error(dao::errItemNotFound, QStringLiteral("Item not found in this collection."));
-    const QString t = quotedName(def.name);
+    const QString t = dao::quoteIdentifier(def.name);
     QStringList all, marks, set;
     std::vector<int> changed;  // positions the held codes take from the update
     for (int i = 0; i < u.columns; ++i) {
-        const QString col = quotedName(def.fields[i].name);
+        const QString col = dao::quoteIdentifier(def.fields[i].name);
         all << col;
         marks << QStringLiteral("?");
         if (!keptColumns().contains(def.fields[i].name)) {

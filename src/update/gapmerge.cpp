@@ -36,7 +36,7 @@ void mergeGapCodes(dao::Database& db, const QDate& gapDate)
         tables << db::SessionRow::fromRecord(sessions).SESTAB;
     sessions.Close();
     for (const QString& table : tables) {
-        const QString t = quotedName(db.tableDef(table).name);
+        const QString t = dao::quoteIdentifier(db.tableDef(table).name);
         db.Execute(QString::fromLatin1(kMarkHeld).arg(t));
         db.Execute(QString::fromLatin1(kAddMissing).arg(t));
     }

@@ -91,10 +91,10 @@ qint64 replaceRows(UpdateRun& run, const QString& target, const QString& source)
     QStringList stageColumns, columns, picked, refusedWhen;
     for (std::size_t i = 0; i < def.fields.size(); ++i) {
         const dao::FieldDef& f = def.fields[i];
-        const QString col = quotedName(f.name);
+        const QString col = dao::quoteIdentifier(f.name);
         stageColumns << col + QLatin1Char(' ') + dao::declaredType(f);
         columns << col;
-        picked << (int(i) < from.size() ? quotedName(from[int(i)]) : QStringLiteral("NULL"));
+        picked << (int(i) < from.size() ? dao::quoteIdentifier(from[int(i)]) : QStringLiteral("NULL"));
         if (isNumber(f.type))
             refusedWhen << QStringLiteral("(typeof(%1) = 'text' AND %1 <> '')").arg(col);
     }
@@ -106,13 +106,13 @@ qint64 replaceRows(UpdateRun& run, const QString& target, const QString& source)
                    .arg(kStage, columnList, picked.join(QStringLiteral(", ")), run.source.table(source)));
     const qint64 offered = db.RecordsAffected();
 
-    db.Execute(QStringLiteral("DELETE FROM main.") + quotedName(def.name));
+    db.Execute(QStringLiteral("DELETE FROM main.") + dao::quoteIdentifier(def.name));
     const QString where = refusedWhen.isEmpty()
                               ? QString()
                               : QStringLiteral(" WHERE NOT (%1)").arg(refusedWhen.join(QStringLiteral(" OR ")));
     // OR IGNORE leaves out a row that breaks a key or a required value, as the old engine did.
     db.Execute(QStringLiteral("INSERT OR IGNORE INTO main.%1 (%2) SELECT %2 FROM %3%4 ORDER BY rowid")
-                   .arg(quotedName(def.name), columnList, kStage, where));
+                   .arg(dao::quoteIdentifier(def.name), columnList, kStage, where));
     const qint64 stored = db.RecordsAffected();
     db.Execute(QStringLiteral("DROP TABLE ") + kStage);
     return offered - stored;

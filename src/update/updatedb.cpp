@@ -16,13 +16,6 @@ bool attached(dao::Database& db)
 
 }  // namespace
 
-QString quotedName(const QString& name)
-{
-    QString q = name;
-    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
-}
-
 UpdateDatabase::UpdateDatabase(dao::Database mainDb, const QString& path, const QString& connect)
     : main(std::move(mainDb)), file(path)
 {
@@ -62,7 +55,7 @@ QString UpdateDatabase::table(const QString& name) const
     const QString stored = storedName(name);
     if (stored.isEmpty())
         throw dao::Error(3078, QStringLiteral("The update database has no table '%1'.").arg(name));
-    return kSchema + QLatin1Char('.') + quotedName(stored);
+    return kSchema + QLatin1Char('.') + dao::quoteIdentifier(stored);
 }
 
 QStringList UpdateDatabase::columns(const QString& name) const

@@ -64,7 +64,4 @@ struct UpdateRun {
     void pumpEvents() const;
 };
 
-// The name quoted for statement text.
-QString quotedName(const QString& name);
-
 }  // namespace update
