@@ -47,7 +47,8 @@ struct MergeData {
             "UPDATE DATA00001 SET WORKZ = WORKZ + 0.25, STATUS = 'R' WHERE rowid % 100 = 7;"
             "UPDATE DATA00001 SET Tag = 'D' WHERE rowid % 200 = 11;"
             "INSERT INTO DATA00001 SELECT * FROM m.DATA0000 WHERE rowid % 200 = 13;"
-            "UPDATE DATA00001 SET CODEMOD = 'N' || substr(CODEMOD, 1, 7) WHERE rowid > (SELECT count(*) FROM m.DATA0000);"
+            "UPDATE DATA00001 SET CODEMOD = 'N' || substr(CODEMOD, 1, 7) "
+            "WHERE rowid > (SELECT count(*) FROM m.DATA0000);"
             "DETACH DATABASE m;")
                                   .arg(mainTemplate)
                                   .toUtf8();
@@ -102,7 +103,8 @@ void BM_CodeMerge(benchmark::State& state)
     state.counters["codes"] = data.codes;
 }
 
-// The same tables reached (the same rows in them; "rows" counts the last session's) with set-based statements in one transaction on SQLite's own interface.
+// The same tables reached (the same rows in them; "rows" counts the last session's) with set-based statements
+// in one transaction on SQLite's own interface.
 void BM_CodeMergeBareSql(benchmark::State& state)
 {
     MergeData& data = mergeData();
@@ -132,7 +134,8 @@ void BM_CodeMergeBareSql(benchmark::State& state)
         QString sql = QStringLiteral("ATTACH DATABASE '%1' AS upd; BEGIN;").arg(data.update);
         for (const char* t : {"DATA0000", "DATA0001", "DATA0002", "DATA0003"}) {
             sql += QStringLiteral(
-                       "DELETE FROM %1 WHERE CODEMOD IN (SELECT CODEMOD FROM upd.DATA00001 WHERE Tag = 'D' COLLATE BINARY);"
+                       "DELETE FROM %1 WHERE CODEMOD IN "
+                       "(SELECT CODEMOD FROM upd.DATA00001 WHERE Tag = 'D' COLLATE BINARY);"
                        "UPDATE %1 SET %2 FROM upd.DATA00001 u WHERE %1.CODEMOD = u.CODEMOD "
                        "AND u.Tag IS NOT 'D' COLLATE BINARY;"
                        "INSERT INTO %1 SELECT u.* FROM upd.DATA00001 u WHERE u.Tag IS NOT 'D' COLLATE BINARY "

@@ -23,7 +23,8 @@ struct UpdateRows {
 UpdateRows readUpdateRows(UpdateRun& run)
 {
     UpdateRows u;
-    u.rs = run.main.OpenRecordset(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(run.source.table(kUpdateTable)));
+    const QString source = run.source.table(kUpdateTable);
+    u.rs = run.main.OpenRecordset(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(source));
     u.columns = u.rs.FieldCount();
     for (int i = 0; i < u.columns; ++i) {
         const QString name = u.rs.fieldName(i);
@@ -57,7 +58,8 @@ void mergeRows(UpdateRun& run, const QString& table, const UpdateRows& u)
     // The first row of the code, found through the table's CODEMOD index.
     const QString first = QStringLiteral("(SELECT rowid FROM %1 WHERE CODEMOD = ? ORDER BY rowid LIMIT 1)").arg(t);
     const QString remove = QStringLiteral("DELETE FROM %1 WHERE rowid = %2").arg(t, first);
-    const QString edit = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = %3").arg(t, set.join(QStringLiteral(", ")), first);
+    const QString edit =
+        QStringLiteral("UPDATE %1 SET %2 WHERE rowid = %3").arg(t, set.join(QStringLiteral(", ")), first);
     const QString add = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                             .arg(t, all.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
 

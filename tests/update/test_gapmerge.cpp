@@ -81,7 +81,8 @@ const CellCase kHeldOrAdded[] = {
 
 // Held codes keep the rest (the empty table holds none).
 const CellCase kKept[] = {
-    {"10001", "STATUS", "Ag"}, {"10001", "DESC", "mine"},  {"10001", "Tag", "+"},   {"10001", "S1", "12.5"}, {"10001", "NOTES", "note"},
+    {"10001", "STATUS", "Ag"}, {"10001", "DESC", "mine"}, {"10001", "Tag", "+"},
+    {"10001", "S1", "12.5"},   {"10001", "NOTES", "note"},
     {"10001", "USRDF", "U"},    {"10001", "calcflag", "0"}, {"1000326", "STATUS", "<null>"},
     {"77777", "STATUS", "A"},   {"77777", "WORKZ", "9"},
 };
