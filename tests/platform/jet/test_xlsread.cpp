@@ -1,0 +1,257 @@
+#include "XlsFixture.h"
+
+#include "platform/dao/Error.h"
+#include "platform/jet/xlsread.h"
+
+#include <QFileInfo>
+
+namespace {
+
+using jet::Sheet;
+using jet::Workbook;
+
+class XlsRead : public XlsFixture {
+protected:
+    // Every cell of the table where it stands, and nothing else in the sheet.
+    static void expectTable(const Sheet& sheet, const std::vector<TableCell>& cells)
+    {
+        int rows = 0, columns = 0;
+        for (const TableCell& c : cells)
+            if (!c.expected.isNull()) {
+                rows = std::max(rows, c.row + 1);
+                columns = std::max(columns, c.col + 1);
+            }
+        ASSERT_EQ(int(sheet.rows.size()), rows);
+        ASSERT_EQ(sheet.columns, columns);
+        for (int r = 0; r < rows; ++r) {
+            ASSERT_EQ(int(sheet.rows[r].size()), columns) << "row " << r;
+            for (int c = 0; c < columns; ++c) {
+                dao::Variant want;
+                for (const TableCell& cell : cells)
+                    if (cell.row == r && cell.col == c)
+                        want = cell.expected;
+                const dao::Variant& got = sheet.rows[r][c];
+                EXPECT_EQ(got, want) << "row " << r << " column " << c;
+                EXPECT_EQ(got.type(), want.type()) << "row " << r << " column " << c;
+            }
+        }
+    }
+
+    static void expectRefused(const QString& file, const QString& reason)
+    {
+        try {
+            jet::readWorkbook(file);
+            ADD_FAILURE() << "read " << file.toStdString();
+        } catch (const dao::Error& e) {
+            EXPECT_TRUE(e.description.contains(file)) << e.description.toStdString();
+            EXPECT_TRUE(e.description.contains(reason)) << e.description.toStdString();
+        }
+    }
+};
+
+TEST_F(XlsRead, SheetJSWorkbooksOfEachVersionReadCellForCell)
+{
+    REQUIRE_TOOL("sheetjs");
+    const std::vector<TableCell> cells = asciiTable();
+    sheetjs(QStringLiteral("const fees = %1;\n"
+                           "const two = XLSX.utils.book_new();\n"
+                           "XLSX.utils.book_append_sheet(two, fees, 'fees');\n"
+                           "XLSX.utils.book_append_sheet(two, XLSX.utils.aoa_to_sheet([['other']]), 'Sheet1');\n"
+                           "for (const t of ['biff5', 'biff8']) XLSX.writeFile(two, t + '.xls', {bookType: t});\n"
+                           "const one = XLSX.utils.book_new();\n"
+                           "XLSX.utils.book_append_sheet(one, fees, 'fees');\n"
+                           "XLSX.writeFile(one, 'biff2.xls', {bookType: 'biff2'});\n")
+                .arg(sheetjsSheet(cells)));
+
+    const Workbook biff2 = jet::readWorkbook(path("biff2.xls"));
+    ASSERT_EQ(biff2.sheets.size(), 1u);
+    EXPECT_EQ(biff2.sheets[0].name, "biff2");  // a worksheet stores no name: it is called after its file
+    expectTable(biff2.sheets[0], cells);
+
+    for (const char* version : {"biff5", "biff8"}) {
+        SCOPED_TRACE(version);
+        const Workbook book = jet::readWorkbook(path(QString(version) + ".xls"));
+        ASSERT_EQ(book.sheets.size(), 2u);
+        EXPECT_EQ(book.sheets[0].name, "fees");
+        EXPECT_EQ(book.sheets[1].name, "Sheet1");
+        expectTable(book.sheets[0], cells);
+        expectTable(book.sheets[1], {{0, 0, TableCell::Text, "other", "other"}});
+    }
+}
+
+TEST_F(XlsRead, SsconvertWorkbooksKeepAccentsFormulaResultsAndTheActiveSheet)
+{
+    REQUIRE_TOOL("ssconvert");
+    std::vector<TableCell> cells = feesTable();
+    cells.push_back({3, 3, TableCell::Formula, "1/0", dao::Variant()});  // an error value reads as empty
+    write("source.gnumeric", gnumericWorkbook(cells));
+    for (const char* type : {"excel_biff7", "excel_biff8"}) {
+        SCOPED_TRACE(type);
+        ssconvert({"-T", QStringLiteral("Gnumeric_Excel:") + type, "source.gnumeric", QString(type) + ".xls"});
+        const Workbook book = jet::readWorkbook(path(QString(type) + ".xls"));
+        ASSERT_EQ(book.sheets.size(), 2u);
+        EXPECT_EQ(book.sheets[0].name, "Sheet1");
+        EXPECT_EQ(book.sheets[1].name, "fees");
+        EXPECT_EQ(book.active, 1);
+        EXPECT_EQ(book.codepage, QString(type) == "excel_biff7" ? 1252 : 1200);
+        expectTable(book.sheets[1], cells);
+    }
+}
+
+TEST_F(XlsRead, SmallWorkbookInTheMiniStreamReadsWhole)
+{
+    REQUIRE_TOOL("sheetjs");
+    sheetjs("const wb = XLSX.utils.book_new();\n"
+            "XLSX.utils.book_append_sheet(wb, XLSX.utils.aoa_to_sheet([['CPT', 'FEE'], ['00100', 12.5], ['99213', 80]]), 'fees');\n"
+            "for (const t of ['biff5', 'biff8']) XLSX.writeFile(wb, t + '.xls', {bookType: t});\n");
+    for (const char* version : {"biff5", "biff8"}) {
+        SCOPED_TRACE(version);
+        const QString file = path(QString(version) + ".xls");
+        ASSERT_LT(QFileInfo(file).size(), 4096);  // so its workbook stream is under the cutoff
+        const Workbook book = jet::readWorkbook(file);
+        ASSERT_EQ(book.sheets.size(), 1u);
+        expectTable(book.sheets[0], {{0, 0, TableCell::Text, "", "CPT"},
+                                     {0, 1, TableCell::Text, "", "FEE"},
+                                     {1, 0, TableCell::Text, "", "00100"},
+                                     {1, 1, TableCell::Number, "", 12.5},
+                                     {2, 0, TableCell::Text, "", "99213"},
+                                     {2, 1, TableCell::Number, "", 80.0}});
+    }
+}
+
+TEST_F(XlsRead, TwentyThousandDistinctTextsAcrossContinueRecords)
+{
+    REQUIRE_TOOL("ssconvert");
+    // Every seventh text holds a character outside Latin-1, so the shared texts switch between 8-bit and
+    // 16-bit characters, also where a text runs on into the next CONTINUE record.
+    auto text = [](int i) { return i % 7 == 0 ? QStringLiteral("descr\u2211ption %1").arg(i) : QStringLiteral("description %1").arg(i); };
+    QByteArray csv = "TEXT,N\n";
+    for (int i = 0; i < 20000; ++i)
+        csv += text(i).toUtf8() + "," + QByteArray::number(i) + "\n";
+    write("big.csv", csv);
+    ssconvert({"-T", "Gnumeric_Excel:excel_biff8", "big.csv", "big.xls"});
+    ASSERT_GT(QFileInfo(path("big.xls")).size(), 20000 * 16);
+
+    const Workbook book = jet::readWorkbook(path("big.xls"));
+    ASSERT_EQ(book.sheets.size(), 1u);
+    const Sheet& sheet = book.sheets[0];
+    ASSERT_EQ(sheet.rows.size(), 20001u);
+    ASSERT_EQ(sheet.columns, 2);
+    for (int i = 0; i < 20000; ++i) {
+        ASSERT_EQ(sheet.rows[i + 1][0], dao::Variant(text(i))) << i;
+        ASSERT_EQ(sheet.rows[i + 1][1], dao::Variant(double(i))) << i;
+    }
+}
+
+// Formula cells of the worksheet versions, which no tool here writes: the records made by hand.
+TEST_F(XlsRead, WorksheetsOfExcel2To4GiveEveryKindOfCell)
+{
+    const QByteArray cp1252 = rec(0x0042, w16(1252));
+    auto cell4 = [](quint16 id, int row, int col, const QByteArray& rest) { return rec(id, w16(row) + w16(col) + w16(15) + rest); };
+    auto cell2 = [](quint16 id, int row, int col, const QByteArray& rest) { return rec(id, w16(row) + w16(col) + QByteArray(3, 0) + rest); };
+    const QByteArray textResult = QByteArray("\0\0\0\0\0\0\xFF\xFF", 8);
+    const QByteArray trueResult = QByteArray("\x01\0\x01\0\0\0\xFF\xFF", 8);
+    const QByteArray errorResult = QByteArray("\x02\0\x07\0\0\0\xFF\xFF", 8);
+    const QByteArray tail = QByteArray(4, 0);  // flags and an empty formula
+
+    auto biff34 = [&](quint16 bof, quint16 formula) {
+        return rec(bof, w16(bof == 0x0409 ? 0x0400 : 0x0300) + w16(0x0010) + w16(0)) + cp1252
+               + cell4(0x0204, 0, 0, w16(4) + "Caf\xE9") + cell4(0x0203, 0, 1, f64(12.5))
+               + cell4(0x027E, 0, 3, w32(99213u << 2 | 2)) + cell4(0x027E, 1, 0, w32(1250u << 2 | 3))
+               + cell4(formula, 1, 1, f64(7.5) + tail) + cell4(formula, 1, 2, textResult + tail)
+               + rec(0x0207, w16(3) + "abc") + cell4(formula, 1, 3, trueResult + tail)
+               + cell4(formula, 2, 0, errorResult + tail) + cell4(0x0205, 2, 1, QByteArray("\x00\x00", 2))
+               + cell4(0x0205, 2, 2, QByteArray("\x2A\x01", 2)) + cell4(0x0201, 3, 3, {}) + rec(0x000A, {});
+    };
+    const QByteArray biff2 =
+        rec(0x0009, w16(0x0002) + w16(0x0010)) + cp1252 + cell2(0x0004, 0, 0, QByteArray(1, 4) + "Caf\xE9")
+        + cell2(0x0003, 0, 1, f64(12.5)) + cell2(0x0002, 0, 3, w16(65535)) + cell2(0x0003, 1, 0, f64(12.5))
+        + cell2(0x0006, 1, 1, f64(7.5) + QByteArray(2, 0)) + cell2(0x0006, 1, 2, textResult + QByteArray(2, 0))
+        + rec(0x0007, QByteArray(1, 3) + "abc") + cell2(0x0006, 1, 3, trueResult + QByteArray(2, 0))
+        + cell2(0x0006, 2, 0, errorResult + QByteArray(2, 0)) + cell2(0x0005, 2, 1, QByteArray("\x00\x00", 2))
+        + cell2(0x0005, 2, 2, QByteArray("\x2A\x01", 2)) + cell2(0x0001, 3, 3, {}) + rec(0x000A, {});
+
+    const std::vector<TableCell> want = {
+        {0, 0, TableCell::Text, "", "Café"}, {0, 1, TableCell::Text, "", 12.5},  {0, 3, TableCell::Text, "", 99213.0},
+        {1, 0, TableCell::Text, "", 12.5},   {1, 1, TableCell::Text, "", 7.5},   {1, 2, TableCell::Text, "", "abc"},
+        {1, 3, TableCell::Text, "", true},   {2, 1, TableCell::Text, "", false},
+    };
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        double wholeNumber;
+    };
+    for (const Case& c : {Case{"biff2", biff2, 65535}, Case{"biff3", biff34(0x0209, 0x0206), 99213},
+                          Case{"biff4", biff34(0x0409, 0x0406), 99213}}) {
+        SCOPED_TRACE(c.name);
+        std::vector<TableCell> cells = want;
+        cells[2].expected = c.wholeNumber;
+        const Workbook book = jet::readWorkbook(write(QString(c.name) + ".xls", c.bytes));
+        ASSERT_EQ(book.sheets.size(), 1u);
+        EXPECT_EQ(book.active, 0);
+        EXPECT_EQ(book.sheets[0].name, c.name);
+        expectTable(book.sheets[0], cells);
+    }
+}
+
+// A BIFF8 stream made by hand: a shared text whose characters run on into a CONTINUE record, where the
+// new flags byte switches from 8-bit to 16-bit characters, then one whose formatting runs cross over.
+TEST_F(XlsRead, SharedTextsGoOnInContinueRecordsWithTheirOwnFlags)
+{
+    const QByteArray bof = rec(0x0809, w16(0x0600) + w16(0x0005) + QByteArray(12, 0));
+    const QByteArray sheetBof = rec(0x0809, w16(0x0600) + w16(0x0010) + QByteArray(12, 0));
+    const QByteArray sst = rec(0x00FC, w32(3) + w32(3) + w16(6) + QByteArray(1, 0) + "abc")  // "abc" then ...
+                           + rec(0x003C, QByteArray(1, 1) + QByteArray("\x3A\x04\x3B\x04\x3C\x04", 6)  // ... "лмн" wide
+                                             + w16(2) + QByteArray(1, 0x08) + w16(1) + "xy" + QByteArray(2, 0))
+                           + rec(0x003C, QByteArray(2, 0) + w16(1) + QByteArray(1, 0) + "z");
+    const QByteArray name = QByteArray(1, 4) + QByteArray(1, 0) + "fees";
+    QByteArray globals = bof + rec(0x0042, w16(1200)) + rec(0x003D, QByteArray(18, 0)) + sst;
+    const QByteArray bound = rec(0x0085, w32(0) + w16(0) + name);
+    const qsizetype sheetAt = globals.size() + bound.size() + 4;
+    globals += rec(0x0085, w32(quint32(sheetAt)) + w16(0) + name) + rec(0x000A, {});
+    auto sstCell = [&](int row, quint32 index) { return rec(0x00FD, w16(row) + w16(0) + w16(15) + w32(index)); };
+    const QByteArray stream = globals + sheetBof + sstCell(0, 0) + sstCell(1, 1) + sstCell(2, 2) + rec(0x000A, {});
+
+    const Workbook book = jet::readWorkbook(write("sst.xls", stream));
+    ASSERT_EQ(book.sheets.size(), 1u);
+    EXPECT_EQ(book.sheets[0].name, "fees");
+    expectTable(book.sheets[0], {{0, 0, TableCell::Text, "", QStringLiteral("abc\u043A\u043B\u043C")},
+                                 {1, 0, TableCell::Text, "", "xy"},
+                                 {2, 0, TableCell::Text, "", "z"}});
+}
+
+TEST_F(XlsRead, RefusesWhatItCannotReadAndSaysWhy)
+{
+    const QByteArray biff4 = rec(0x0409, w16(0x0400) + w16(0x0010) + w16(0)) + rec(0x0042, w16(1252))
+                             + rec(0x0203, w16(0) + w16(0) + w16(15) + f64(1)) + rec(0x000A, {});
+    expectRefused(write("empty.xls", {}), "empty");
+    expectRefused(write("text.xls", "CPT,FEE\r\n00100,12.5\r\n"), "not an Excel file");
+    expectRefused(write("encrypted4.xls", biff4.left(10) + rec(0x002F, w16(0)) + biff4.mid(10)), "encrypted");
+    expectRefused(write("cut4.xls", biff4.left(biff4.size() - 6)), "damaged or incomplete");
+    expectRefused(write("noend4.xls", biff4.left(biff4.size() - 4)), "damaged or incomplete");
+    try {
+        jet::readWorkbook(path("absent.xls"));
+        ADD_FAILURE();
+    } catch (const dao::Error& e) {
+        EXPECT_EQ(e.number, dao::errFileNotFound);
+    }
+
+    REQUIRE_TOOL("sheetjs");
+    sheetjs("const wb = XLSX.utils.book_new();\n"
+            "XLSX.utils.book_append_sheet(wb, XLSX.utils.aoa_to_sheet([['CPT', 'FEE'], ['00100', 12.5]]), 'fees');\n"
+            "XLSX.writeFile(wb, 'fees.xlsx');\n"
+            "XLSX.writeFile(wb, 'fees.xls', {bookType: 'biff8'});\n");
+    QFile::rename(path("fees.xlsx"), path("renamed.xls"));
+    expectRefused(path("renamed.xls"), ".xlsx");
+    const QByteArray book = readAll(path("fees.xls"));
+    ASSERT_NO_THROW(jet::readWorkbook(path("fees.xls")));
+    expectRefused(write("half.xls", book.left(book.size() / 2)), "damaged or incomplete");
+    // The code page record turned into a password record: the rest of the workbook would be encrypted.
+    QByteArray locked = book;
+    const qsizetype at = locked.indexOf(QByteArray("\x42\x00\x02\x00\xB0\x04", 6));
+    ASSERT_GT(at, 0);
+    locked[at] = 0x2F;
+    expectRefused(write("locked.xls", locked), "encrypted");
+}
+
+}  // namespace
