@@ -513,7 +513,7 @@ Sheet readSheet(const QByteArray& stream, qsizetype bof, const Globals& g, const
     while (true) {
         if (!records.next(r))
             damaged(QStringLiteral("the sheet \"%1\" has no end").arg(name));
-        if ((r.id & 0xFF) == 0x09 && (r.id >> 8) <= 8) {
+        if (r.id == 0x0809 || r.id == 0x0409 || r.id == 0x0209 || r.id == 0x0009) {
             ++depth;
             continue;
         }
@@ -668,10 +668,7 @@ Workbook readBook(const QByteArray& stream)
         damaged(QStringLiteral("its workbook stream does not begin with a BOF record"));
     Globals g;
     g.biff = u16(r.data) >= 0x0600 ? Biff::v8 : Biff::v5;
-    if (g.biff == Biff::v5)
-        g.codepage = 1252;
-    else
-        g.codepage = 1200;
+    g.codepage = g.biff == Biff::v8 ? 1200 : 1252;
     struct Bound {
         quint32 offset;
         QByteArray rawName;  // BIFF5: 8-bit, decoded once the code page is known
@@ -756,6 +753,8 @@ Workbook readWorkbookBytes(const QByteArray& bytes, const QString& path)
             for (const QString& name : {QStringLiteral("Workbook"), QStringLiteral("Book")})
                 if (std::optional<QByteArray> stream = cfb.stream(name))
                     return readBook(*stream);
+            if (cfb.stream(QStringLiteral("EncryptedPackage")))
+                refuse(path, QStringLiteral("it is an Excel 2007 or later workbook protected by a password (encrypted)"));
             refuse(path, QStringLiteral("it is a compound document that holds no Excel workbook"));
         }
         if (bytes.size() >= 8) {
