@@ -8,9 +8,8 @@ find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets PrintSupport Test)
 find_package(SQLite3 REQUIRED)
 # apt: libcurl4-openssl-dev
 find_package(CURL REQUIRED)
-# apt: libfreexl-dev libshp-dev
+# apt: libshp-dev
 find_package(PkgConfig REQUIRED)
-pkg_check_modules(FREEXL REQUIRED IMPORTED_TARGET freexl)
 pkg_check_modules(SHAPELIB REQUIRED IMPORTED_TARGET shapelib)
 # apt: libgtest-dev libgmock-dev
 find_package(GTest REQUIRED)
