@@ -91,7 +91,7 @@ DbfTable readDbf(const QString& path)
     for (int r = 0; r < n; ++r) {
         if (DBFIsRecordDeleted(h.get(), r))
             continue;
-        std::vector<dao::Variant> row(size_t(nf));
+        std::vector<dao::Variant> row(static_cast<size_t>(nf));
         for (int i = 0; i < nf; ++i) {
             const DbfField& f = t.fields[size_t(i)];
             const char* raw = DBFReadStringAttribute(h.get(), r, i);
@@ -188,7 +188,7 @@ void writeDbf(const QString& path, const DbfTable& layout, const std::vector<Dbf
               const std::vector<int>& deleted)
 {
     const QFileInfo info(path);
-    QTemporaryFile temp(info.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX").arg(info.fileName())));
+    QTemporaryFile temp(info.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.dbf").arg(info.completeBaseName())));
     if (!temp.open())
         writeFailed(path, temp.errorString());
     {
@@ -217,7 +217,7 @@ void writeDbf(const QString& path, const DbfTable& layout, const std::vector<Dbf
                 int ok = 1;
                 if (v.isNull()) {
                     if (w.record >= 0)  // a new record is blank already
-                        ok = DBFWriteAttributeDirectly(h.get(), rec, i, "");
+                        ok = DBFWriteAttributeDirectly(h.get(), rec, i, const_cast<char*>(""));
                 } else {
                     switch (f.type) {
                     case 'N': case 'F': {
@@ -230,8 +230,10 @@ void writeDbf(const QString& path, const DbfTable& layout, const std::vector<Dbf
                         break;
                     }
                     case 'D':
-                        ok = DBFWriteAttributeDirectly(h.get(), rec, i,
-                                                       v.toDateTime().date().toString(QStringLiteral("yyyyMMdd")).toLatin1().constData());
+                    {
+                        QByteArray date = v.toDateTime().date().toString(QStringLiteral("yyyyMMdd")).toLatin1();
+                        ok = DBFWriteAttributeDirectly(h.get(), rec, i, date.data());
+                    }
                         break;
                     case 'L':
                         ok = DBFWriteLogicalAttribute(h.get(), rec, i, v.toBool() ? 'T' : 'F');
@@ -247,7 +249,7 @@ void writeDbf(const QString& path, const DbfTable& layout, const std::vector<Dbf
             }
         }
         for (int rec : deleted)
-            if (!DBFMarkRecordDeleted(h.get(), rec, TRUE))
+            if (!DBFMarkRecordDeleted(h.get(), rec, 1))
                 writeFailed(path, QStringLiteral("record %1 cannot be deleted").arg(rec + 1));
         const QDate today = QDate::currentDate();
         DBFSetLastModifiedDate(h.get(), today.year() - 1900, today.month(), today.day());
