@@ -138,7 +138,7 @@ std::vector<jet::Rows> ssconvertRead(const QStringList& files, QString* messages
                 v = text.toDouble();
             else if (type == 20)
                 v = text.compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0;
-            else if (type == 60)
+            else if (type == 60 && !text.isEmpty())  // gnumeric shows a blank dBASE text as an empty one
                 v = text;
             jet::Rows& rows = sheets.back();
             if (size_t(row) >= rows.size())
