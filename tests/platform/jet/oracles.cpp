@@ -25,6 +25,12 @@ QString tool(const QString& name)
     return QStringLiteral(KELVA_SOURCE_DIR "/tests/platform/jet/tools/") + name;
 }
 
+// Debian's python3, which holds python3-dbf, before any other on the path.
+QString python()
+{
+    return QFileInfo::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3") : QStringLiteral("python3");
+}
+
 // Runs a program; returns its standard output, the rest of what it printed in *err.
 QByteArray run(const QString& program, const QStringList& args, QString* err, int timeoutMs = 120000)
 {
@@ -77,7 +83,7 @@ QString missing(Tool t)
         return {};
     case Tool::PythonDbf: {
         QProcess p;
-        p.start(QStringLiteral("python3"), {QStringLiteral("-c"), QStringLiteral("import dbf")});
+        p.start(python(), {QStringLiteral("-W"), QStringLiteral("ignore"), QStringLiteral("-c"), QStringLiteral("import dbf")});
         if (!p.waitForFinished(30000) || p.exitCode() != 0)
             return QStringLiteral("python3-dbf is not installed (scripts/deps.sh installs it)");
         return {};
@@ -180,7 +186,7 @@ void sheetjsWrite(const std::vector<SheetJob>& jobs)
 void runPython(const QString& script, const QStringList& args)
 {
     QString err;
-    run(QStringLiteral("python3"), QStringList{QStringLiteral("-c"), script} + args, &err);
+    run(python(), QStringList{QStringLiteral("-W"), QStringLiteral("ignore"), QStringLiteral("-c"), script} + args, &err);
 }
 
 }  // namespace oracle
