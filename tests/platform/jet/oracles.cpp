@@ -121,7 +121,9 @@ std::vector<jet::Rows> ssconvertRead(const QStringList& files, QString* messages
     QTemporaryDir dir;
     const QString merged = dir.filePath(QStringLiteral("merged.gnumeric"));
     QString err;
-    run(QStringLiteral("ssconvert"), QStringList{QStringLiteral("--merge-to=") + merged} + files, &err);
+    // --merge-to wants two files at least.
+    run(QStringLiteral("ssconvert"),
+        files.size() == 1 ? QStringList{files[0], merged} : QStringList{QStringLiteral("--merge-to=") + merged} + files, &err);
     if (messages)
         *messages = err;
     QString unused;
