@@ -17,3 +17,6 @@ find_package(GTest REQUIRED)
 find_package(benchmark REQUIRED)
 # Running the program and its window tests without a display, and the locale test.
 # apt: xvfb xauth fonts-dejavu-core fonts-dejavu-extra locales
+# The independent readers and writers the file-format tests check against: SheetJS (tests/package.json,
+# installed by scripts/deps.sh with npm ci, run by nodejs), gnumeric's ssconvert and python3-dbf.
+# apt: nodejs gnumeric python3-dbf gzip
