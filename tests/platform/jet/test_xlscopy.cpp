@@ -73,7 +73,7 @@ TEST_F(XlsCopy, CellsAreWrittenAsTheirValues)
 
 TEST_F(XlsCopy, TheCopyOfTheActiveSheetEqualsSsconvertsCsv)
 {
-    REQUIRE_TOOL("ssconvert");
+    REQUIRE_TOOL(oracle::Tool::Ssconvert);
     write("source.gnumeric", gnumericWorkbook(feesTable()));
     ssconvert({"-T", "Gnumeric_Excel:excel_biff7", "source.gnumeric", "biff7.xls"});
     ssconvert({"-T", "Gnumeric_Excel:excel_biff8", "source.gnumeric", "biff8.xls"});
@@ -85,7 +85,7 @@ TEST_F(XlsCopy, TheCopyOfTheActiveSheetEqualsSsconvertsCsv)
         << copy.toStdString();
     EXPECT_TRUE(copy.contains(",Caf\xE9,")) << copy.toStdString();
 
-    REQUIRE_TOOL("sheetjs");
+    REQUIRE_TOOL(oracle::Tool::SheetJS);
     sheetjs(QStringLiteral("const fees = %1;\n"
                            "const two = XLSX.utils.book_new();\n"
                            "XLSX.utils.book_append_sheet(two, fees, 'fees');\n"
@@ -125,7 +125,7 @@ TEST_F(XlsCopy, ARefusedWorkbookLeavesTheFileOfTheCopysNameAsItWas)
     EXPECT_EQ(jet::saveWorkbookCopy(good), path("good.csv"));
     EXPECT_EQ(readAll(path("good.csv")), QByteArray("1\r\n"));
 
-    REQUIRE_TOOL("sheetjs");
+    REQUIRE_TOOL(oracle::Tool::SheetJS);
     sheetjs("const wb = XLSX.utils.book_new();\n"
             "XLSX.utils.book_append_sheet(wb, XLSX.utils.aoa_to_sheet([['CPT'], ['00100']]), 'fees');\n"
             "XLSX.writeFile(wb, 'book.xlsx');\n"

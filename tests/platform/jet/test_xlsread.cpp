@@ -1,3 +1,4 @@
+#include "DriverFiles.h"
 #include "XlsFixture.h"
 
 #include "platform/dao/Error.h"
@@ -52,7 +53,7 @@ protected:
 
 TEST_F(XlsRead, SheetJSWorkbooksOfEachVersionReadCellForCell)
 {
-    REQUIRE_TOOL("sheetjs");
+    REQUIRE_TOOL(oracle::Tool::SheetJS);
     const std::vector<TableCell> cells = asciiTable();
     sheetjs(QStringLiteral("const fees = %1;\n"
                            "const two = XLSX.utils.book_new();\n"
@@ -82,7 +83,7 @@ TEST_F(XlsRead, SheetJSWorkbooksOfEachVersionReadCellForCell)
 
 TEST_F(XlsRead, SsconvertWorkbooksKeepAccentsFormulaResultsAndTheActiveSheet)
 {
-    REQUIRE_TOOL("ssconvert");
+    REQUIRE_TOOL(oracle::Tool::Ssconvert);
     std::vector<TableCell> cells = feesTable();
     cells.push_back({3, 3, TableCell::Formula, "1/0", dao::Variant()});  // an error value reads as empty
     write("source.gnumeric", gnumericWorkbook(cells));
@@ -101,7 +102,7 @@ TEST_F(XlsRead, SsconvertWorkbooksKeepAccentsFormulaResultsAndTheActiveSheet)
 
 TEST_F(XlsRead, SmallWorkbookInTheMiniStreamReadsWhole)
 {
-    REQUIRE_TOOL("sheetjs");
+    REQUIRE_TOOL(oracle::Tool::SheetJS);
     sheetjs("const wb = XLSX.utils.book_new();\n"
             "XLSX.utils.book_append_sheet(wb, XLSX.utils.aoa_to_sheet([['CPT', 'FEE'], ['00100', 12.5], ['99213', 80]]), 'fees');\n"
             "for (const t of ['biff5', 'biff8']) XLSX.writeFile(wb, t + '.xls', {bookType: t});\n");
@@ -122,7 +123,7 @@ TEST_F(XlsRead, SmallWorkbookInTheMiniStreamReadsWhole)
 
 TEST_F(XlsRead, TwentyThousandDistinctTextsAcrossContinueRecords)
 {
-    REQUIRE_TOOL("ssconvert");
+    REQUIRE_TOOL(oracle::Tool::Ssconvert);
     // Every seventh text holds a character outside Latin-1, so the shared texts switch between 8-bit and
     // 16-bit characters, also where a text runs on into the next CONTINUE record.
     auto text = [](int i) { return i % 7 == 0 ? QStringLiteral("descr\u2211ption %1").arg(i) : QStringLiteral("description %1").arg(i); };
@@ -237,7 +238,7 @@ TEST_F(XlsRead, RefusesWhatItCannotReadAndSaysWhy)
         EXPECT_EQ(e.number, dao::errFileNotFound);
     }
 
-    REQUIRE_TOOL("sheetjs");
+    REQUIRE_TOOL(oracle::Tool::SheetJS);
     sheetjs("const wb = XLSX.utils.book_new();\n"
             "XLSX.utils.book_append_sheet(wb, XLSX.utils.aoa_to_sheet([['CPT', 'FEE'], ['00100', 12.5]]), 'fees');\n"
             "XLSX.writeFile(wb, 'fees.xlsx');\n"
@@ -259,7 +260,7 @@ TEST_F(XlsRead, RefusesWhatItCannotReadAndSaysWhy)
 // no other exception (the sanitizer build checks the memory accesses).
 TEST_F(XlsRead, DamagedBytesFailWithAnErrorAndNothingWorse)
 {
-    REQUIRE_TOOL("sheetjs");
+    REQUIRE_TOOL(oracle::Tool::SheetJS);
     sheetjs(QStringLiteral("const wb = XLSX.utils.book_new();\n"
                            "XLSX.utils.book_append_sheet(wb, %1, 'fees');\n"
                            "XLSX.utils.book_append_sheet(wb, XLSX.utils.aoa_to_sheet([['other']]), 'Sheet1');\n"
@@ -289,6 +290,37 @@ TEST_F(XlsRead, DamagedBytesFailWithAnErrorAndNothingWorse)
             attempt(changed);
         }
     }
+}
+
+// "Excel 4.0;" on a workbook: the table "name$" is the sheet of that name, whatever its case; a worksheet of
+// Excel 2.x to 4.0 has one sheet, which any name reads.
+TEST_F(XlsRead, ExcelTablesAreTheSheetsOfAWorkbookByName)
+{
+    const QByteArray biff4 = rec(0x0409, w16(0x0400) + w16(0x0010) + w16(0)) + rec(0x0042, w16(1252))
+                             + rec(0x0204, w16(0) + w16(0) + w16(15) + w16(3) + "CPT")
+                             + rec(0x0204, w16(1) + w16(0) + w16(15) + w16(5) + "00100") + rec(0x000A, {});
+    const drivers::Table sheet = drivers::read("Excel 4.0;", write("worksheet.xls", biff4), "fees$");
+    EXPECT_EQ(sheet.names, QStringList{"CPT"});
+    EXPECT_TRUE(drivers::sameCells({{"00100"}}, sheet.rows));
+
+    REQUIRE_TOOL(oracle::Tool::Ssconvert);
+    write("source.gnumeric", gnumericWorkbook(feesTable()));
+    ssconvert({"-T", "Gnumeric_Excel:excel_biff8", "source.gnumeric", "book.xls"});
+    for (const char* name : {"fees$", "FEES$"}) {
+        SCOPED_TRACE(name);
+        const drivers::Table fees = drivers::read("Excel 4.0;", path("book.xls"), name);
+        ASSERT_EQ(fees.names.size(), 7);
+        EXPECT_EQ(fees.names[0], "CPT");
+        EXPECT_EQ(fees.names[2], "FEE");
+        ASSERT_EQ(fees.rows.size(), 3u);
+        EXPECT_EQ(fees.rows[0][0], dao::Variant("00100"));
+        EXPECT_EQ(fees.rows[0][3], dao::Variant(25.0));
+        EXPECT_EQ(fees.rows[1][5], dao::Variant("Café"));
+    }
+    const drivers::Table other = drivers::read("Excel 4.0;", path("book.xls"), "Sheet1$");
+    EXPECT_EQ(other.names, QStringList{"other"});
+    platform::DataControl dc;
+    EXPECT_THROW(drivers::open(dc, "Excel 4.0;", path("book.xls"), "other$"), dao::Error);
 }
 
 }  // namespace
