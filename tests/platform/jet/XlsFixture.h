@@ -83,7 +83,8 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    // A BIFF record: id, size, data.
+public:
+    // A BIFF record: id, size, data; little-endian fields.
     static QByteArray rec(quint16 id, const QByteArray& data)
     {
         QByteArray r;
@@ -99,6 +100,8 @@ protected:
         qToLittleEndian(v, b.data());
         return b;
     }
+
+protected:
 
     // Runs a program in the test's folder; fails the test when it does not end well. Returns what it printed
     // on its error output.

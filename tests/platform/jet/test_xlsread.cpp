@@ -323,4 +323,87 @@ TEST_F(XlsRead, ExcelTablesAreTheSheetsOfAWorkbookByName)
     EXPECT_THROW(drivers::open(dc, "Excel 4.0;", path("book.xls"), "other$"), dao::Error);
 }
 
+// A compound file made by hand around a workbook stream: sectors of 512 or 4,096 bytes, the stream's chain
+// running backwards through the file after `gap` free sectors, and as many allocation sectors as asked, those
+// past the header's 109 listed in DIFAT sectors.
+QByteArray compoundFile(const QByteArray& stream, int sectorShift, int fatSectors, int gap)
+{
+    const int size = 1 << sectorShift, perSector = size / 4;
+    const int n = int((stream.size() + size - 1) / size);
+    const int difat = fatSectors > 109 ? (fatSectors - 109 + perSector - 2) / (perSector - 1) : 0;
+    const int dirAt = fatSectors + difat, firstData = dirAt + 1 + gap;
+    auto phys = [&](int k) { return quint32(firstData + n - 1 - k); };
+    EXPECT_GE(fatSectors * perSector, firstData + n);
+    std::vector<quint32> fat(size_t(fatSectors * perSector), 0xFFFFFFFF);
+    for (int i = 0; i < fatSectors; ++i)
+        fat[size_t(i)] = 0xFFFFFFFD;
+    for (int i = 0; i < difat; ++i)
+        fat[size_t(fatSectors + i)] = 0xFFFFFFFC;
+    fat[size_t(dirAt)] = 0xFFFFFFFE;
+    for (int k = 0; k < n; ++k)
+        fat[phys(k)] = k + 1 < n ? phys(k + 1) : 0xFFFFFFFE;
+
+    QByteArray header = QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(16, 0) + XlsFixture::w16(0x3E)
+                        + XlsFixture::w16(sectorShift == 9 ? 3 : 4) + XlsFixture::w16(0xFFFE) + XlsFixture::w16(quint16(sectorShift))
+                        + XlsFixture::w16(6) + QByteArray(10, 0) + XlsFixture::w32(quint32(fatSectors)) + XlsFixture::w32(quint32(dirAt))
+                        + XlsFixture::w32(0) + XlsFixture::w32(4096) + XlsFixture::w32(0xFFFFFFFE) + XlsFixture::w32(0)
+                        + XlsFixture::w32(difat ? quint32(fatSectors) : 0xFFFFFFFE) + XlsFixture::w32(quint32(difat));
+    for (int i = 0; i < 109; ++i)
+        header += XlsFixture::w32(i < fatSectors ? quint32(i) : 0xFFFFFFFF);
+    QByteArray file = header + QByteArray(size - header.size(), 0);
+    for (quint32 v : fat)
+        file += XlsFixture::w32(v);
+    for (int d = 0; d < difat; ++d) {
+        for (int i = 0; i < perSector - 1; ++i) {
+            const int fatIndex = 109 + d * (perSector - 1) + i;
+            file += XlsFixture::w32(fatIndex < fatSectors ? quint32(fatIndex) : 0xFFFFFFFF);
+        }
+        file += XlsFixture::w32(d + 1 < difat ? quint32(fatSectors + d + 1) : 0xFFFFFFFE);
+    }
+    auto entry = [](const QString& name, int type, quint32 child, quint32 start, quint32 length) {
+        QByteArray e(reinterpret_cast<const char*>(name.utf16()), name.size() * 2);
+        e += QByteArray(64 - e.size(), 0) + XlsFixture::w16(quint16(name.size() * 2 + 2)) + char(type) + char(1)
+             + XlsFixture::w32(0xFFFFFFFF) + XlsFixture::w32(0xFFFFFFFF) + XlsFixture::w32(child);
+        return e + QByteArray(0x74 - e.size(), 0) + XlsFixture::w32(start) + XlsFixture::w32(length) + QByteArray(4, 0);
+    };
+    QByteArray dir = entry("Root Entry", 5, 1, 0xFFFFFFFE, 0) + entry("Workbook", 2, 0xFFFFFFFF, phys(0), quint32(stream.size()));
+    file += dir + QByteArray(size - dir.size(), 0) + QByteArray(qsizetype(gap) * size, 0);
+    const QByteArray padded = stream + QByteArray(n * size - stream.size(), 0);
+    for (int k = n - 1; k >= 0; --k)
+        file += padded.mid(qsizetype(k) * size, size);
+    return file;
+}
+
+TEST_F(XlsRead, CompoundFilesOfEitherSectorSizeAndLongAllocationTables)
+{
+    const QByteArray name = QByteArray(1, 4) + QByteArray(1, 0) + "fees";
+    QByteArray globals = rec(0x0809, w16(0x0600) + w16(0x0005) + QByteArray(12, 0)) + rec(0x0042, w16(1200));
+    globals += rec(0x0085, w32(quint32(globals.size() + 4 + 12 + 4)) + w16(0) + name) + rec(0x000A, {});
+    QByteArray stream = globals + rec(0x0809, w16(0x0600) + w16(0x0010) + QByteArray(12, 0));
+    std::vector<TableCell> cells;
+    for (int row = 0; row < 700; ++row) {
+        stream += rec(0x0203, w16(row) + w16(1) + w16(15) + f64(row * 1.25));
+        cells.push_back({row, 1, TableCell::Number, "", row * 1.25});
+    }
+    stream += rec(0x000A, {});
+    ASSERT_GT(stream.size(), 4096 * 3);
+
+    struct Case {
+        const char* what;
+        int sectorShift, fatSectors, gap;
+    };
+    // In the last case the stream lies past sector 109 x 128, so its chain is found in the allocation
+    // sectors that only the DIFAT sectors list.
+    for (const Case& c : {Case{"512-byte sectors", 9, 1, 0}, Case{"4096-byte sectors", 12, 1, 0},
+                          Case{"DIFAT sectors", 9, 240, 109 * 128}}) {
+        SCOPED_TRACE(c.what);
+        const QByteArray file = compoundFile(stream, c.sectorShift, c.fatSectors, c.gap);
+        const Workbook book = jet::readWorkbook(write("book.xls", file));
+        ASSERT_EQ(book.sheets.size(), 1u);
+        EXPECT_EQ(book.sheets[0].name, "fees");
+        expectTable(book.sheets[0], cells);
+        expectRefused(write("cut.xls", file.left(file.size() - 512)), "damaged or incomplete");
+    }
+}
+
 }  // namespace
