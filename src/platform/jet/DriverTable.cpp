@@ -384,11 +384,13 @@ std::unique_ptr<DriverTable> DriverTable::open(Driver driver, const QString& dat
             throwUnreadable(s->path, f.errorString());
         return f.readAll();
     };
-    auto sheetColumns = [&](const Rows& cells, int width) {
+    auto sheetColumns = [&](Rows& cells, int width) {
         const QStringList names = headerNames(cells.empty() ? std::vector<dao::Variant>() : cells[0], std::max(width, 1));
         for (const QString& n : names)
             s->columns.push_back({n, Kind::Any, 0});
-        rows.assign(cells.begin() + (cells.empty() ? 0 : 1), cells.end());
+        if (!cells.empty())
+            cells.erase(cells.begin());
+        rows = std::move(cells);
     };
 
     switch (driver) {
@@ -397,11 +399,11 @@ std::unique_ptr<DriverTable> DriverTable::open(Driver driver, const QString& dat
         const QString name = withoutSuffix(recordSource, QStringLiteral("$"));
         Workbook wb = readWorkbookBytes(s->original, s->path);
         const bool workbook = s->original.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1");
-        const Sheet* sheet = nullptr;
+        Sheet* sheet = nullptr;
         if (!workbook && !wb.sheets.empty()) {
             sheet = &wb.sheets[0];
         } else {
-            for (const Sheet& sh : wb.sheets)
+            for (Sheet& sh : wb.sheets)
                 if (sh.name.compare(name, Qt::CaseInsensitive) == 0)
                     sheet = &sh;
         }
@@ -417,9 +419,10 @@ std::unique_ptr<DriverTable> DriverTable::open(Driver driver, const QString& dat
     case Driver::Lotus: {
         s->original = requireFile();
         s->codepage = 437;
-        const Rows cells = readWk1(s->original, s->path);
+        Rows cells = readWk1(s->original, s->path);
         s->maxRows = kWk1MaxRows - 1;
-        sheetColumns(cells, cells.empty() ? 0 : int(cells[0].size()));
+        const int width = cells.empty() ? 0 : int(cells[0].size());
+        sheetColumns(cells, width);
         break;
     }
     case Driver::DBase: {

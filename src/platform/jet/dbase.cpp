@@ -8,6 +8,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
 #include <cstdio>
 #include <memory>
 #include <shapefil.h>
@@ -46,6 +50,46 @@ unsigned driverOfCodepage(int codepage)
     }
 }
 
+// shapelib reads a table from memory through these hooks: the file is read whole once, instead of a
+// seek and a buffered read per record.
+struct MemFile {
+    QByteArray data;
+    qsizetype pos = 0;
+};
+thread_local MemFile* tOpening = nullptr;  // the file that the next open of a .dbf gets
+
+SAFile memOpen(const char* name, const char* access)
+{
+    if (!tOpening || access[0] != 'r' || access[1] == '+' || !QByteArray(name).toLower().endsWith(".dbf"))
+        return nullptr;  // the side file (.cpg) and any write
+    MemFile* f = tOpening;
+    tOpening = nullptr;
+    return reinterpret_cast<SAFile>(f);
+}
+SAOffset memRead(void* p, SAOffset size, SAOffset count, SAFile file)
+{
+    auto* f = reinterpret_cast<MemFile*>(file);
+    const qsizetype want = qsizetype(size * count);
+    const qsizetype got = std::clamp<qsizetype>(f->data.size() - f->pos, 0, want);
+    std::memcpy(p, f->data.constData() + f->pos, size_t(got));
+    f->pos += got;
+    return size ? SAOffset(got) / size : 0;
+}
+SAOffset memWrite(void*, SAOffset, SAOffset, SAFile) { return 0; }
+SAOffset memSeek(SAFile file, SAOffset offset, int whence)
+{
+    auto* f = reinterpret_cast<MemFile*>(file);
+    const qsizetype base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? f->pos : f->data.size();
+    f->pos = base + qsizetype(offset);
+    return 0;
+}
+SAOffset memTell(SAFile file) { return SAOffset(reinterpret_cast<MemFile*>(file)->pos); }
+int memFlush(SAFile) { return 0; }
+int memClose(SAFile) { return 0; }
+int memRemove(const char*) { return -1; }
+void memError(const char*) {}
+double memAtof(const char* s) { return std::atof(s); }
+
 QByteArray nativePath(const QString& path)
 {
     return QFile::encodeName(path);
@@ -53,7 +97,9 @@ QByteArray nativePath(const QString& path)
 
 QString numberText(const DbfField& f, double x)
 {
-    return QString::asprintf("%.*f", f.decimals, x);
+    char buf[400];
+    const int n = std::snprintf(buf, sizeof buf, "%.*f", f.decimals, x);
+    return QString::fromLatin1(buf, n < 0 ? 0 : std::min<int>(n, int(sizeof buf) - 1));
 }
 
 [[noreturn]] void writeFailed(const QString& path, const QString& what)
@@ -66,16 +112,20 @@ QString numberText(const DbfField& f, double x)
 DbfTable readDbf(const QString& path)
 {
     DbfTable t;
+    MemFile file;
     {
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly))
             throwUnreadable(path, f.errorString());
-        const QByteArray head = f.read(32);
-        if (head.size() < 32)
+        file.data = f.readAll();
+        if (file.data.size() < 32)
             throwUnreadable(path, QStringLiteral("the file is too short for a dBASE table"));
-        t.codepage = codepageOfDriver(bytes::u8(head, 29));
+        t.codepage = codepageOfDriver(bytes::u8(file.data, 29));
     }
-    DbfHandle h(DBFOpen(nativePath(path).constData(), "rb"));
+    SAHooks hooks{memOpen, memRead, memWrite, memSeek, memTell, memFlush, memClose, memRemove, memError, memAtof};
+    tOpening = &file;
+    DbfHandle h(DBFOpenLL(nativePath(path).constData(), "rb", &hooks));
+    tOpening = nullptr;
     if (!h)
         throwUnreadable(path, QStringLiteral("not a dBASE table"));
     const int nf = DBFGetFieldCount(h.get());
@@ -86,21 +136,34 @@ DbfTable readDbf(const QString& path)
         DBFGetFieldInfo(h.get(), i, name, &width, &decimals);
         t.fields.push_back({decode(name, t.codepage), DBFGetNativeFieldType(h.get(), i), width, decimals});
     }
+    std::vector<int> offsets;  // of each field in a record, after the deletion flag
+    int at = 1;
+    for (const DbfField& f : t.fields) {
+        offsets.push_back(at);
+        at += f.width;
+    }
     const int n = DBFGetRecordCount(h.get());
     t.rows.reserve(size_t(n));
     for (int r = 0; r < n; ++r) {
-        if (DBFIsRecordDeleted(h.get(), r))
+        const char* rec = DBFReadTuple(h.get(), r);
+        if (!rec)
+            throwUnreadable(path, QStringLiteral("record %1 cannot be read").arg(r + 1));
+        if (rec[0] == '*')
             continue;
         std::vector<dao::Variant> row(static_cast<size_t>(nf));
         for (int i = 0; i < nf; ++i) {
             const DbfField& f = t.fields[size_t(i)];
-            const char* raw = DBFReadStringAttribute(h.get(), r, i);
-            const QByteArray text = QByteArray(raw ? raw : "").trimmed();
+            QByteArrayView raw(rec + offsets[size_t(i)], f.width);
+            const QByteArrayView text = raw.trimmed();
             switch (f.type) {
-            case 'N': case 'F':
-                if (!DBFIsAttributeNULL(h.get(), r, i))
-                    row[size_t(i)] = DBFReadDoubleAttribute(h.get(), r, i);
+            case 'N': case 'F': {
+                // Blank, or stars and other non-numbers (a Null number of some writers), read as Null.
+                double x = 0;
+                const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), x);
+                if (!text.isEmpty() && ec == std::errc() && end == text.data() + text.size())
+                    row[size_t(i)] = x;
                 break;
+            }
             case 'D': {
                 const QDate d = QDate::fromString(QString::fromLatin1(text), QStringLiteral("yyyyMMdd"));
                 if (d.isValid())
@@ -113,14 +176,12 @@ DbfTable readDbf(const QString& path)
                 else if (!text.isEmpty() && QByteArrayView("FfNn").contains(text[0]))
                     row[size_t(i)] = false;
                 break;
-            default: {
+            default:
                 // Text keeps its leading blanks; only the padding goes.
-                QByteArray kept(raw ? raw : "");
-                while (kept.endsWith(' '))
-                    kept.chop(1);
-                if (!kept.isEmpty())
-                    row[size_t(i)] = decode(kept, t.codepage);
-            }
+                while (!raw.isEmpty() && (raw.back() == ' ' || raw.back() == '\0'))
+                    raw.chop(1);
+                if (!raw.isEmpty())
+                    row[size_t(i)] = decode(raw, t.codepage);
             }
         }
         t.rows.push_back(std::move(row));
@@ -211,9 +272,10 @@ void writeDbf(const QString& path, const DbfTable& layout, const std::vector<Dbf
             for (int i = 0; i < nf; ++i) {
                 const DbfField& f = layout.fields[size_t(i)];
                 const dao::Variant v = size_t(i) < w.values.size() ? w.values[size_t(i)] : dao::Variant();
-                if (const QString problem = dbfValueProblem(f, v, layout.codepage); !problem.isEmpty())
-                    throwDoesNotFit(QStringLiteral("A record cannot be written to '%1': %2.")
-                                        .arg(QDir::toNativeSeparators(path), problem));
+                if (v.type() == dao::Variant::Type::Text && (f.type == 'N' || f.type == 'F' || f.type == 'D'))
+                    if (const QString problem = dbfValueProblem(f, v, layout.codepage); !problem.isEmpty())
+                        throwDoesNotFit(QStringLiteral("A record cannot be written to '%1': %2.")
+                                            .arg(QDir::toNativeSeparators(path), problem));
                 int ok = 1;
                 if (v.isNull()) {
                     if (w.record >= 0)  // a new record is blank already

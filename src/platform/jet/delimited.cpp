@@ -44,59 +44,87 @@ void writeFileWhole(const QString& path, const QByteArray& bytes)
                                    .arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
+QStringView FieldSpan::view(const QString& text) const
+{
+    return own ? QStringView(copy) : QStringView(text).mid(start, length);
+}
+
+std::vector<std::vector<FieldSpan>> splitDelimited(const QString& text)
+{
+    std::vector<std::vector<FieldSpan>> rows;
+    std::vector<FieldSpan> row;
+    const QChar* p = text.constData();
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n) {
+        FieldSpan f;
+        f.start = i;
+        if (p[i] == u'"') {
+            f.quoted = true;
+            ++i;
+            f.start = i;
+            while (i < n) {
+                qsizetype j = i;
+                while (j < n && p[j] != u'"')
+                    ++j;
+                if (f.own)
+                    f.copy.append(p + i, j - i);
+                if (j + 1 < n && p[j + 1] == u'"') {
+                    if (!f.own) {
+                        f.own = true;
+                        f.copy = QString(p + f.start, j - f.start);
+                    }
+                    f.copy += u'"';
+                    i = j + 2;
+                    continue;
+                }
+                if (!f.own)
+                    f.length = j - f.start;
+                i = j + 1;
+                break;
+            }
+        }
+        qsizetype j = i;
+        while (j < n && p[j] != u',' && p[j] != u'\r' && p[j] != u'\n')
+            ++j;
+        if (!f.quoted) {
+            f.length = j - f.start;
+        } else if (j > i) {  // text after the closing quote belongs to the field too
+            if (!f.own) {
+                f.own = true;
+                f.copy = QString(p + f.start, f.length);
+            }
+            f.copy.append(p + i, j - i);
+        }
+        row.push_back(std::move(f));
+        i = j;
+        if (i >= n)
+            break;
+        if (p[i] == u',') {
+            ++i;
+            if (i == n)
+                row.emplace_back();
+            continue;
+        }
+        i += (p[i] == u'\r' && i + 1 < n && p[i + 1] == u'\n') ? 2 : 1;
+        rows.push_back(std::move(row));
+        row.clear();
+    }
+    if (!row.empty())
+        rows.push_back(std::move(row));
+    return rows;
+}
+
 std::vector<std::vector<TextField>> parseDelimited(const QString& text)
 {
     std::vector<std::vector<TextField>> rows;
-    std::vector<TextField> row;
-    TextField field;
-    bool fieldStarted = false;  // something of the current line has been read
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    auto endField = [&] {
-        row.push_back(std::move(field));
-        field = TextField{};
-    };
-    auto endLine = [&] {
-        endField();
+    for (const auto& spans : splitDelimited(text)) {
+        std::vector<TextField> row;
+        row.reserve(spans.size());
+        for (const FieldSpan& f : spans)
+            row.push_back({f.view(text).toString(), f.quoted});
         rows.push_back(std::move(row));
-        row.clear();
-        fieldStarted = false;
-    };
-    while (i < n) {
-        const QChar c = text[i];
-        if (c == u'"' && field.text.isEmpty() && !field.quoted) {
-            field.quoted = true;
-            fieldStarted = true;
-            ++i;
-            while (i < n) {
-                if (text[i] == u'"') {
-                    if (i + 1 < n && text[i + 1] == u'"') {
-                        field.text += u'"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                field.text += text[i++];
-            }
-            continue;
-        }
-        if (c == u',') {
-            endField();
-            fieldStarted = true;
-            ++i;
-        } else if (c == u'\r' || c == u'\n') {
-            endLine();
-            i += (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') ? 2 : 1;
-        } else {
-            field.text += c;
-            fieldStarted = true;
-            ++i;
-        }
     }
-    if (fieldStarted)
-        endLine();
     return rows;
 }
 

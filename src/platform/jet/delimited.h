@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <vector>
 
 // Delimited text (comma-separated fields, double quotes) and writing a file whole.
@@ -24,5 +25,17 @@ void writeFileWhole(const QString& path, const QByteArray& bytes);
 // commas, line breaks and doubled quotes; CR, LF and CR LF each end a line. A field's "quoted" says it was
 // in quotes. An empty last line is no row.
 std::vector<std::vector<TextField>> parseDelimited(const QString& text);
+
+// The same split, with each field left where it lies in the text: a view of it, or, for a quoted field with
+// doubled quotes or text after its closing quote, its own copy.
+struct FieldSpan {
+    qsizetype start = 0;
+    qsizetype length = 0;
+    bool quoted = false;
+    bool own = false;
+    QString copy;
+    QStringView view(const QString& text) const;
+};
+std::vector<std::vector<FieldSpan>> splitDelimited(const QString& text);
 
 }  // namespace jet

@@ -38,14 +38,13 @@ bool checkBof(const std::vector<Record>& records, const QString& fileName)
     return true;
 }
 
-QString labelText(const QByteArray& raw)
+QString labelText(QByteArrayView text)
 {
-    QByteArray text = raw;
     const qsizetype nul = text.indexOf('\0');
     if (nul >= 0)
         text.truncate(nul);
     if (!text.isEmpty() && QByteArrayView("'\"^\\|").contains(text[0]))
-        text.remove(0, 1);
+        text = text.sliced(1);
     return decode(text, 437);
 }
 
@@ -53,8 +52,11 @@ QString labelText(const QByteArray& raw)
 
 Rows readWk1(const QByteArray& data, const QString& fileName)
 {
-    const std::vector<Record> records = splitRecords(data, fileName);
-    checkBof(records, fileName);
+    if (data.size() < 6 || bytes::u16(data, 0) != opBof || bytes::u16(data, 2) < 2)
+        throwUnreadable(fileName, QStringLiteral("not a Lotus 1-2-3 sheet"));
+    const unsigned version = bytes::u16(data, 4);
+    if (version < 0x0404 || version >= 0x1000)
+        throwUnreadable(fileName, QStringLiteral("a Lotus 1-2-3 format other than WKS and WK1"));
     Rows rows;
     int width = 0;
     auto put = [&](int row, int col, dao::Variant v) {
@@ -62,32 +64,42 @@ Rows readWk1(const QByteArray& data, const QString& fileName)
             rows.resize(size_t(row) + 1);
         auto& r = rows[size_t(row)];
         if (size_t(col) >= r.size())
-            r.resize(size_t(col) + 1);
+            r.resize(std::max(size_t(col) + 1, size_t(width)));
         r[size_t(col)] = std::move(v);
         width = std::max(width, col + 1);
     };
-    for (const Record& r : records) {
-        if (r.id == opEof)
+    // The records are walked where they lie: a sheet has a record per cell.
+    qsizetype at = 0;
+    while (at < data.size()) {
+        if (at + 4 > data.size())
+            throwUnreadable(fileName, QStringLiteral("a record is cut off at the end of the file"));
+        const unsigned op = bytes::u16(data, at);
+        const qsizetype size = bytes::u16(data, at + 2);
+        const qsizetype body = at + 4;
+        if (body + size > data.size())
+            throwUnreadable(fileName, QStringLiteral("a record runs past the end of the file"));
+        at = body + size;
+        if (op == opEof)
             break;
-        if (!isCell(r.id) || r.id == opBlank)
+        if (!isCell(op) || op == opBlank)
             continue;
-        if (r.body.size() < 5)
+        if (size < 5)
             throwUnreadable(fileName, QStringLiteral("a cell record is too short"));
-        const int col = int(bytes::u16(r.body, 1));
-        const int row = int(bytes::u16(r.body, 3));
-        switch (r.id) {
+        const int col = int(bytes::u16(data, body + 1));
+        const int row = int(bytes::u16(data, body + 3));
+        switch (op) {
         case opInteger:
-            if (r.body.size() >= 7)
-                put(row, col, double(qint16(bytes::u16(r.body, 5))));
+            if (size >= 7)
+                put(row, col, double(qint16(bytes::u16(data, body + 5))));
             break;
         case opNumber:
         case opFormula:
-            if (r.body.size() >= 13)
-                put(row, col, bytes::f64(r.body, 5));
+            if (size >= 13)
+                put(row, col, bytes::f64(data, body + 5));
             break;
         case opLabel:
         case opString:  // the text result of the formula before it
-            put(row, col, labelText(r.body.mid(5)));
+            put(row, col, labelText(QByteArrayView(data.constData() + body + 5, size - 5)));
             break;
         default:
             break;
