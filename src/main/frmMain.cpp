@@ -93,11 +93,7 @@ frmMain::frmMain()
     layout->addWidget(Toolbar1);
     client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    // The window was designed in a narrow 8-point font; its controls' places assume it.
-    QFont designFont = client->font();
-    designFont.setFamily(QStringLiteral("DejaVu Sans Condensed"));
-    designFont.setPointSizeF(8);
-    client->setFont(designFont);
+    platform::useDesignFont(client);
     layout->addWidget(client, 1);
 
     for (DataControl* d : {&Data1, &Data2, &Data3, &Data5, &Data6, &Data7, &Data8, &Data9, &Data10, &Data11,
@@ -273,11 +269,12 @@ void frmMain::makeTopPanel()
 
     cmboCurrentView = comboBox(Frame1, "cmboCurrentView", 120, 180, 2400, false);
     platform::addItem(cmboCurrentView, QStringLiteral("KELVA"));
-    Command2 = button(Frame1, "Command2", QStringLiteral("KELVA Floating Window"), 2640, 180, 2400, 315);
-    Combo1 = comboBox(Frame1, "Combo1", 120, 560, 4920, false);
+    // The column right of the code box is wide enough for the longest fee kind ("Non Facility Participating Fee").
+    Command2 = button(Frame1, "Command2", QStringLiteral("KELVA Floating Window"), 2640, 180, 2640, 315);
+    Combo1 = comboBox(Frame1, "Combo1", 120, 560, 5160, false);
     Text1.add(0, textBox(Frame1, "Text1_0", 120, 940, 1200, 315));
     Command3 = button(Frame1, "Command3", QStringLiteral("Locate Code"), 1380, 940, 1140, 315);
-    plimlist = comboBox(Frame1, "plimlist", 2640, 940, 2400, false);
+    plimlist = comboBox(Frame1, "plimlist", 2640, 940, 2640, false);
     plimscroll = new ScrollBar(Qt::Horizontal, Frame1);
     plimscroll->setObjectName(QStringLiteral("plimscroll"));
     place(plimscroll, 120, 1320, 2400, 255);
@@ -285,7 +282,7 @@ void frmMain::makeTopPanel()
     plimscroll->setMax(0);
     plimscroll->setSmallChange(1);
     plimscroll->setLargeChange(1);
-    Text1.add(1, textBox(Frame1, "Text1_1", 2640, 1300, 2400, 315));
+    Text1.add(1, textBox(Frame1, "Text1_1", 2640, 1300, 2640, 315));
     Text1(1)->setReadOnly(true);
     QFont codeFont = Text1(0)->font();
     codeFont.setBold(true);
@@ -314,7 +311,7 @@ void frmMain::makeTopPanel()
 
     Frame4 = new QGroupBox(QStringLiteral("KELVA Settings"), Frame1);
     Frame4->setObjectName(QStringLiteral("Frame4"));
-    place(Frame4, 5160, 60, 5745, 1580);
+    place(Frame4, 5400, 60, 5745, 1580);
     caption(Frame4, QStringLiteral("CF:"), 120, 320, 400, 255);
     kelvacf = textBox(Frame4, "kelvacf", 540, 280, 1000, 315);
     cfadjust = textBox(Frame4, "cfadjust", 1620, 280, 900, 315);
