@@ -41,12 +41,9 @@ frmExpireMsg::frmExpireMsg()
     Label1 = noticeLabel(this, 1560, 1200, platform::RGB(128, 0, 0));
     Label1->setObjectName(QStringLiteral("Label1"));
 
-    Check1 = new QCheckBox(QStringLiteral("Do not show this message again."), this);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    place(Check1, 240, 3000, 3600, 300);
-    Command1 = new QPushButton(QStringLiteral("Continue"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    place(Command1, 5640, 2940, 1335, 420);
+    Check1 = platform::newControl<QCheckBox>(this, "Check1", 240, 3000, 3600, 300,
+                                             QStringLiteral("Do not show this message again."));
+    Command1 = platform::newControl<QPushButton>(this, "Command1", 5640, 2940, 1335, 420, QStringLiteral("Continue"));
 
     wire();
 }

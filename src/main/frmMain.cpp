@@ -39,28 +39,20 @@ QLabel* caption(QWidget* parent, const QString& text, int left, int top, int wid
 
 QLineEdit* textBox(QWidget* parent, const char* name, int left, int top, int width, int height)
 {
-    auto* t = new QLineEdit(parent);
-    t->setObjectName(QString::fromLatin1(name));
-    place(t, left, top, width, height);
-    return t;
+    return platform::newControl<QLineEdit>(parent, QString::fromLatin1(name), left, top, width, height);
 }
 
 QComboBox* comboBox(QWidget* parent, const char* name, int left, int top, int width, bool editable)
 {
-    auto* cb = new QComboBox(parent);
-    cb->setObjectName(QString::fromLatin1(name));
+    auto* cb = platform::newControl<QComboBox>(parent, QString::fromLatin1(name), left, top, width, 315);
     cb->setEditable(editable);
     cb->setInsertPolicy(QComboBox::NoInsert);
-    place(cb, left, top, width, 315);
     return cb;
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height)
 {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    place(b, left, top, width, height);
-    return b;
+    return platform::newControl<QPushButton>(parent, QString::fromLatin1(name), left, top, width, height, text);
 }
 
 // A text of the current record, Null as "".
@@ -275,9 +267,7 @@ void frmMain::makeTopPanel()
     Text1.add(0, textBox(Frame1, "Text1_0", 120, 940, 1200, 315));
     Command3 = button(Frame1, "Command3", QStringLiteral("Locate Code"), 1380, 940, 1140, 315);
     plimlist = comboBox(Frame1, "plimlist", 2640, 940, 2640, false);
-    plimscroll = new ScrollBar(Qt::Horizontal, Frame1);
-    plimscroll->setObjectName(QStringLiteral("plimscroll"));
-    place(plimscroll, 120, 1320, 2400, 255);
+    plimscroll = platform::newControl<ScrollBar>(Frame1, "plimscroll", 120, 1320, 2400, 255, Qt::Horizontal);
     plimscroll->setMin(0);
     plimscroll->setMax(0);
     plimscroll->setSmallChange(1);

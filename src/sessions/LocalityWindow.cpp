@@ -86,12 +86,8 @@ LocalityWindow::LocalityWindow()
                    120, 6780, 11160, 285);
     Label3->setObjectName("Label3");
 
-    btn.add(2, new QPushButton("&Apply", this));
-    btn.add(0, new QPushButton("&Cancel", this));
-    place(btn(2), 8400, 7200, 1335, 400);
-    place(btn(0), 9900, 7200, 1335, 400);
-    for (auto [i, b] : btn)
-        b->setObjectName(QStringLiteral("btn_%1").arg(i));
+    btn.add(2, platform::newControl<QPushButton>(this, "btn_2", 8400, 7200, 1335, 400, "&Apply"));
+    btn.add(0, platform::newControl<QPushButton>(this, "btn_0", 9900, 7200, 1335, 400, "&Cancel"));
 }
 
 void LocalityWindow::FillStateList()

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QRect>
+#include <QString>
 #include <QWidget>
 #include <cmath>
+#include <utility>
 
 // Control geometry in twips, as the old designer and code had it: 15 twips make a pixel.
 //
@@ -47,5 +49,16 @@ void setLeftOf(QWidget* control, int twips);
 void setTopOf(QWidget* control, int twips);
 void setWidthOf(QWidget* control, int twips);
 void setHeightOf(QWidget* control, int twips);
+
+// A new control of type T in parent, named as the old control and placed in twips; args go to T's
+// constructor before the parent: newControl<QPushButton>(this, "Command1", 5640, 2940, 1335, 420, "Continue").
+template <class T, class... Args>
+T* newControl(QWidget* parent, const QString& name, int left, int top, int width, int height, Args&&... args)
+{
+    T* control = new T(std::forward<Args>(args)..., parent);
+    control->setObjectName(name);
+    place(control, left, top, width, height);
+    return control;
+}
 
 }  // namespace platform
