@@ -151,7 +151,7 @@ frmGridSet::frmGridSet()
 {
     setObjectName(QStringLiteral("frmGridSet"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(platform::tw(14520), platform::tw(8400));
+    setFixedSize(platform::tw(14880), platform::tw(8400));
 
     for (int i = 0; i < kColumnBoxes; ++i) {
         auto* box = new QCheckBox(QString::fromUtf8(kColumns[i].caption), this);
@@ -177,9 +177,9 @@ frmGridSet::frmGridSet()
     cmdDefaults->setObjectName(QStringLiteral("cmdDefaults"));
     cmdApply->setObjectName(QStringLiteral("cmdApply"));
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    place(cmdDefaults, 9720, 7860, 1680, 400);
-    place(cmdApply, 11520, 7860, 1320, 400);
-    place(cmdCancel, 12960, 7860, 1320, 400);
+    place(cmdDefaults, 10080, 7860, 1680, 400);
+    place(cmdApply, 11880, 7860, 1320, 400);
+    place(cmdCancel, 13320, 7860, 1320, 400);
     wire();
 }
 
@@ -222,22 +222,22 @@ void frmGridSet::makeColumnPanels()
     for (int col = 19; col <= 24; ++col, top += 300)
         row(FrameFees, col, 240, top, 3960);
 
-    FrameRvu = panel(this, QStringLiteral("Relative Value Unit Fields"), 4560, 120, 5040, 2640);
+    FrameRvu = panel(this, QStringLiteral("Relative Value Unit Fields"), 4560, 120, 5400, 2640);
     label(FrameRvu, QStringLiteral("Work"), 240, 300, 2000);
-    row(FrameRvu, 7, 360, 540, 4560);
+    row(FrameRvu, 7, 360, 540, 4920);
     top = 840;
     for (int col : {8, 9, 11, 12}) {
-        row(FrameRvu, col, 360, top, 4560);
+        row(FrameRvu, col, 360, top, 4920);
         top += 300;
     }
     label(FrameRvu, QStringLiteral("Malpractice"), 240, top, 2000);
-    row(FrameRvu, 14, 360, top + 240, 4560);
+    row(FrameRvu, 14, 360, top + 240, 4920);
 
-    FramePractice = panel(this, QStringLiteral("Practice"), 4560, 2880, 5040, 1440);
+    FramePractice = panel(this, QStringLiteral("Practice"), 4560, 2880, 5400, 1440);
     label(FramePractice, QStringLiteral("Non Facility"), 240, 300, 2000);
-    row(FramePractice, 10, 360, 540, 4560);
+    row(FramePractice, 10, 360, 540, 4920);
     label(FramePractice, QStringLiteral("Facility"), 240, 840, 2000);
-    row(FramePractice, 13, 360, 1080, 4560);
+    row(FramePractice, 13, 360, 1080, 4920);
 }
 
 void frmGridSet::makeNamePanels()
@@ -250,9 +250,9 @@ void frmGridSet::makeNamePanels()
         return box;
     };
 
-    FrameSchedules = panel(this, QStringLiteral("User Defined Fee Schedules 1-5"), 9720, 120, 4560, 2340);
+    FrameSchedules = panel(this, QStringLiteral("User Defined Fee Schedules 1-5"), 10080, 120, 4560, 2340);
     label(FrameSchedules, QStringLiteral("User Defined Schedule Headings"), 1200, 300, 3120);
-    FrameFrequencies = panel(this, QStringLiteral("User Defined Frequencies Freq1 - Freq5"), 9720, 2580, 4560, 2340);
+    FrameFrequencies = panel(this, QStringLiteral("User Defined Frequencies Freq1 - Freq5"), 10080, 2580, 4560, 2340);
     label(FrameFrequencies, QStringLiteral("User Defined Frequency Headings"), 1200, 300, 3120);
     for (int k = 0; k < 5; ++k) {
         const int top = 600 + k * 330;
@@ -269,7 +269,7 @@ void frmGridSet::makeNamePanels()
         FText.add(k, nameBox(FrameFrequencies, QStringLiteral("FText_%1").arg(k), top));
     }
 
-    FrameOptional = panel(this, QStringLiteral("User Defined Optional Field"), 9720, 5040, 4560, 780);
+    FrameOptional = panel(this, QStringLiteral("User Defined Optional Field"), 10080, 5040, 4560, 780);
     chk(57)->setParent(FrameOptional);
     place(chk(57), 240, 345, 900, 285);
     chk(57)->show();
@@ -278,7 +278,7 @@ void frmGridSet::makeNamePanels()
 
 void frmGridSet::makeColourAndPathPanels()
 {
-    FrameColours = panel(this, QStringLiteral("Colors"), 4560, 4440, 5040, 2040);
+    FrameColours = panel(this, QStringLiteral("Colors"), 4560, 4440, 5400, 2040);
     label(FrameColours, QStringLiteral("Text"), 240, 300, 2000);
     label(FrameColours, QStringLiteral("Background"), 2520, 300, 2000);
     textColours = new QButtonGroup(this);
@@ -299,18 +299,18 @@ void frmGridSet::makeColourAndPathPanels()
         Option2.add(i, back);
     }
 
-    FramePath = panel(this, QStringLiteral("Export Path"), 4560, 6600, 5040, 1020);
+    FramePath = panel(this, QStringLiteral("Export Path"), 4560, 6600, 5400, 1020);
     auto* path = new QLineEdit(kDefaultPath, FramePath);
     path->setObjectName(QStringLiteral("OText_0"));
     path->setMaxLength(255);
-    place(path, 240, 300, 4560, 315);
+    place(path, 240, 300, 4920, 315);
     OText.add(kPathBox, path);
     Check1 = new QCheckBox(QStringLiteral("Save as default export path"), FramePath);
     Check1->setObjectName(QStringLiteral("Check1"));
     place(Check1, 240, 660, 3000, 285);
     cmdPath = new QPushButton(QStringLiteral("Select Path"), FramePath);
     cmdPath->setObjectName(QStringLiteral("cmdPath"));
-    place(cmdPath, 3360, 630, 1440, 345);
+    place(cmdPath, 3720, 630, 1440, 345);
 }
 
 void frmGridSet::wire()
