@@ -94,11 +94,9 @@ frmAbout::frmAbout()
 
 void frmAbout::wire()
 {
-    using platform::guarded;
-    for (auto [i, b] : Command1)
-        connect(b, &QPushButton::clicked, this, [this, i = i] { guarded([&] { Command1_Click(i); }); });
-    for (auto [i, b] : btn)
-        connect(b, &QPushButton::clicked, this, [this, i = i] { guarded([&] { btn_Click(i); }); });
+    using platform::onClick;
+    onClick(Command1, [this](int Index) { Command1_Click(Index); });
+    onClick(btn, [this](int Index) { btn_Click(Index); });
 }
 
 QString frmAbout::versionLine()

@@ -73,8 +73,8 @@ void frmDialog::wire()
     onClick(Drive1, [this] { Drive1_Change(); });
     connect(Dir1, &QTreeWidget::itemExpanded, this,
             [this](QTreeWidgetItem* item) { guarded([&] { Dir1_Expand(item); }); });
-    connect(OKButton, &QPushButton::clicked, this, [this] { guarded([this] { OKButton_Click(); }); });
-    connect(CancelButton, &QPushButton::clicked, this, [this] { guarded([this] { CancelButton_Click(); }); });
+    onClick(OKButton, [this] { OKButton_Click(); });
+    onClick(CancelButton, [this] { CancelButton_Click(); });
 }
 
 QStringList frmDialog::driveFolders()

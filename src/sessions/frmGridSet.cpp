@@ -316,26 +316,23 @@ void frmGridSet::makeColourAndPathPanels()
 void frmGridSet::wire()
 {
     using namespace platform;
-    for (auto [i, o] : Option1)
-        onClick(o, [this, i = i] { Option1_Click(i); });
-    for (auto [i, o] : Option2)
-        onClick(o, [this, i = i] { Option2_Click(i); });
+    onClick(Option1, [this](int Index) { Option1_Click(Index); });
+    onClick(Option2, [this](int Index) { Option2_Click(Index); });
     onClick(Check1, [this] { Check1_Click(); });
     for (auto [i, box] : OText) {
         onKeyDown(box, [this, i = i](int& KeyCode, int Shift) { OText_KeyDown(i, KeyCode, Shift); });
         onLostFocus(box, [this, i = i] { OText_LostFocus(i); });
     }
-    for (auto [i, box] : chk)
-        onClick(box, [this, i = i] { chk_Click(i); });
+    onClick(chk, [this](int Index) { chk_Click(Index); });
     onClick(descchk, [this] { descchk_Click(); });
     for (auto [i, box] : SText)
         onLostFocus(box, [this, i = i] { SText_LostFocus(i); });
     for (auto [i, box] : FText)
         onLostFocus(box, [this, i = i] { FText_LostFocus(i); });
-    connect(cmdPath, &QPushButton::clicked, this, [this] { guarded([this] { cmdPath_Click(); }); });
-    connect(cmdApply, &QPushButton::clicked, this, [this] { guarded([this] { cmdApply_Click(); }); });
-    connect(cmdDefaults, &QPushButton::clicked, this, [this] { guarded([this] { cmdDefaults_Click(); }); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { guarded([this] { cmdCancel_Click(); }); });
+    onClick(cmdPath, [this] { cmdPath_Click(); });
+    onClick(cmdApply, [this] { cmdApply_Click(); });
+    onClick(cmdDefaults, [this] { cmdDefaults_Click(); });
+    onClick(cmdCancel, [this] { cmdCancel_Click(); });
 }
 
 frmMain& frmGridSet::main() const
