@@ -8,6 +8,7 @@
 #include "platform/controls/BusyCursor.h"
 #include "platform/controls/colours.h"
 #include "platform/controls/twips.h"
+#include "platform/dao/RecordEdit.h"
 #include "platform/dao/Transaction.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
@@ -477,11 +478,10 @@ void frmGridSet::StoreColour(const char* column, qint32 value)
 {
     dao::Recordset& parms = main().Data2.Recordset();
     try {
-        parms.Edit();
+        dao::RecordEdit edit(parms);
         parms[column] = dao::Variant(qint64(value));
-        parms.Update();
+        edit.Update();
     } catch (const dao::Error& e) {
-        skipOnFailure([&parms] { parms.CancelUpdate(); });
         seam().MsgBox(e.description, vbOKOnly);
     }
 }
@@ -608,7 +608,7 @@ void frmGridSet::cmdApply_Click()
     try {
         // Names, columns and decimals go in together or not at all.
         dao::Transaction t(m.Data3.Database());
-        row.Edit();
+        dao::RecordEdit edit(row);
         for (int k = 0; k < 5; ++k) {
             row[gridlayout::sessionCaptionField(44 + k)] = dao::Variant(SText(k)->text());
             row[gridlayout::sessionCaptionField(49 + k)] = dao::Variant(FText(k)->text());
@@ -616,10 +616,9 @@ void frmGridSet::cmdApply_Click()
         row[gridlayout::sessionCaptionField(57)] = dao::Variant(OText(kFieldNameBox)->text());
         row[QStringLiteral("COLVS")] = dao::Variant(columnList());
         row[QStringLiteral("GDEC")] = dao::Variant(checkValue(GDecimal) == 1);
-        row.Update();
+        edit.Update();
         t.Commit();
     } catch (const dao::Error& e) {
-        skipOnFailure([&row] { row.CancelUpdate(); });
         seam().MsgBox(e.description, vbOKOnly);
         return;
     }

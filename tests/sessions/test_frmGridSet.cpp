@@ -402,16 +402,22 @@ TEST_F(GridSetTest, OnlyAKeyInThePathBoxUnticksTheSaving)
     EXPECT_EQ(parms("exportpath").toString(), "/srv/exports/");
 }
 
-TEST_F(GridSetTest, ARefusedFolderIsSaidAndLeftUnticked)
+TEST_F(GridSetTest, RefusedFolderAndColourWritesAreSaid)
 {
-    db().Execute("CREATE TRIGGER refuse BEFORE UPDATE OF exportpath ON PARMS_CL "
-                 "BEGIN SELECT RAISE(ABORT, 'parameters are locked'); END");
     frmGridSet& w = open();
+    db().Execute("CREATE TRIGGER refuse BEFORE UPDATE ON PARMS_CL "
+                 "BEGIN SELECT RAISE(ABORT, 'parameters are locked'); END");
     platform::setText(w.OText(0), "/srv/exports");
     seam.expectMsgBox("parameters are locked", vbOKOnly);
     w.Check1->click();
     EXPECT_EQ(checkValue(w.Check1), 0);
     EXPECT_EQ(parms("exportpath").toString(), "(Default)");
+
+    seam.expectMsgBox("parameters are locked", vbOKOnly);
+    w.Option2(2)->click();
+    EXPECT_EQ(parms("bcolor").toLongLong(), 16777215);
+    EXPECT_EQ(main->Data2.Recordset()["bcolor"].Value().toLongLong(), 16777215);
+    EXPECT_TRUE(platform::forms().isLoaded<frmGridSet>());
 }
 
 TEST_F(GridSetTest, RestoreDefaultsThenCancelKeepsTheColumnsButNotTheFolder)
