@@ -284,20 +284,18 @@ void frmGridSet::makeColourAndPathPanels()
     label(FrameColours, QStringLiteral("Background"), 2520, 300, 2000);
     textColours = new QButtonGroup(this);
     backColours = new QButtonGroup(this);
+    auto option = [this](const ColourOption& colour, const QString& name, QButtonGroup* group, int left, int top) {
+        auto* o = new QRadioButton(QString::fromUtf8(colour.caption), FrameColours);
+        o->setObjectName(name);
+        o->setToolTip(QString::fromUtf8(colour.tip));
+        place(o, left, top, 2280, 270);
+        group->addButton(o);
+        return o;
+    };
     for (int i = 0; i < 5; ++i) {
         const int top = 560 + i * 280;
-        auto* text = new QRadioButton(QString::fromUtf8(kTextColours[i].caption), FrameColours);
-        text->setObjectName(QStringLiteral("Option1_%1").arg(i));
-        text->setToolTip(QString::fromUtf8(kTextColours[i].tip));
-        place(text, 360, top, 2000, 270);
-        textColours->addButton(text);
-        Option1.add(i, text);
-        auto* back = new QRadioButton(QString::fromUtf8(kBackColours[i].caption), FrameColours);
-        back->setObjectName(QStringLiteral("Option2_%1").arg(i));
-        back->setToolTip(QString::fromUtf8(kBackColours[i].tip));
-        place(back, 2640, top, 2280, 270);
-        backColours->addButton(back);
-        Option2.add(i, back);
+        Option1.add(i, option(kTextColours[i], QStringLiteral("Option1_%1").arg(i), textColours, 360, top));
+        Option2.add(i, option(kBackColours[i], QStringLiteral("Option2_%1").arg(i), backColours, 2640, top));
     }
 
     FramePath = panel(this, QStringLiteral("Export Path"), 4560, 6600, 5400, 1020);
