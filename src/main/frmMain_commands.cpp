@@ -9,6 +9,7 @@
 #include "platform/seam/Seam.h"
 #include "sessions/frmAbout.h"
 #include "sessions/frmGridSet.h"
+#include "update/gapmerge.h"
 
 void frmMain::Command2_Click()
 {
@@ -111,8 +112,13 @@ void frmMain::mnuhelp_Click(int Index)
         platform::forms().get<frmAbout>().Show(vbModal);
 }
 
-void frmMain::mnuupgrades_Click(int)
+void frmMain::mnuupgrades_Click(int Index)
 {
+    if (Index == 2) {
+        // "Gap Code Update": the merge shows its own message; the program ends after it, kept or not.
+        update::MergeGapData();
+        Unload();
+    }
 }
 
 void frmMain::mnu_WizExport_Click()

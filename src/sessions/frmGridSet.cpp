@@ -1,6 +1,7 @@
 #include "sessions/frmGridSet.h"
 
 #include "app/globals.h"
+#include "db/parmsrow.h"
 #include "db/sessions.h"
 #include "main/frmMain.h"
 #include "main/frmPlimView.h"
@@ -12,6 +13,7 @@
 #include "platform/dao/Transaction.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/guarded.h"
 #include "platform/seam/Seam.h"
 #include "sessions/frmDialog.h"
 
@@ -109,16 +111,6 @@ const QString kRestoredMessage = QStringLiteral(
 constexpr int kNameLength = 25;
 constexpr int kPathBox = 0;
 constexpr int kFieldNameBox = 9;
-
-// A step of the opening that may fail without stopping it.
-template <class F>
-void skipOnFailure(F&& step)
-{
-    try {
-        step();
-    } catch (const dao::Error&) {
-    }
-}
 
 // An entry of COLVS: an empty or unreadable one counts as false.
 bool entryIsTrue(const QString& entry)
@@ -344,7 +336,7 @@ frmMain& frmGridSet::main() const
 void frmGridSet::Form_Load()
 {
     frmMain& m = main();
-    setColumnBoxes(m.Data3.Recordset()[QStringLiteral("COLVS")].Value());
+    setColumnBoxes(db::SessionRow(m.Data3.Recordset()).value(db::SessionRow::COLVS));
 
     setCaption(g().AppTitle + QStringLiteral(" KELVA Morvex Main Screen Display Settings"));
     forms().unloadIfLoaded<frmPlimView>();
@@ -353,13 +345,13 @@ void frmGridSet::Form_Load()
 
     FindDefaultRow();
 
-    skipOnFailure([this] { TickShownColumns(); });
-    skipOnFailure([this] { TakeGridCaptions(); });
-    skipOnFailure([this, &m] {
-        setCheckValue(GDecimal, m.Data3.Recordset()[QStringLiteral("GDEC")].Value().toBool() ? 1 : 0);
+    platform::resumeNext([this] { TickShownColumns(); });
+    platform::resumeNext([this] { TakeGridCaptions(); });
+    platform::resumeNext([this, &m] {
+        setCheckValue(GDecimal, db::SessionRow(m.Data3.Recordset()).get(db::SessionRow::GDEC) ? 1 : 0);
     });
-    skipOnFailure([this] { SelectStoredColours(); });
-    skipOnFailure([this] { ShowExportPath(); });
+    platform::resumeNext([this] { SelectStoredColours(); });
+    platform::resumeNext([this] { ShowExportPath(); });
 }
 
 std::vector<bool> frmGridSet::readColumnList(const dao::Variant& colvs)
@@ -419,12 +411,12 @@ void frmGridSet::TakeGridCaptions()
 
 void frmGridSet::SelectStoredColours()
 {
-    dao::Recordset& parms = main().Data2.Recordset();
-    const qint64 text = dao::CLng(parms[QStringLiteral("GCOLOR")].Value());
+    const db::ParmsRow parms(main().Data2.Recordset());
+    const qint64 text = parms.get(db::ParmsRow::GCOLOR);
     for (int i = 0; i < 5; ++i)
         if (kTextColours[i].value == text)
             platform::setOptionValue(Option1(i), true);
-    const qint64 back = dao::CLng(parms[QStringLiteral("bcolor")].Value());
+    const qint64 back = parms.get(db::ParmsRow::bcolor);
     for (int i = 0; i < 5; ++i)
         if (kBackColours[i].value == back)
             platform::setOptionValue(Option2(i), true);
@@ -432,13 +424,13 @@ void frmGridSet::SelectStoredColours()
 
 void frmGridSet::ShowExportPath()
 {
-    const dao::Variant stored = g().MainDb.scalar(QStringLiteral("SELECT exportpath FROM PARMS_CL"));
-    if (stored.isNull() || stored.toString() == kDefaultPath) {
+    const QString stored = db::ParmsRow(main().Data2.Recordset()).get(db::ParmsRow::exportpath);
+    if (stored == kDefaultPath) {  // a Null one included
         platform::setText(OText(kPathBox), kDefaultPath);
         setCheckValue(Check1, 0);
         return;
     }
-    platform::setText(OText(kPathBox), stored.toString());
+    platform::setText(OText(kPathBox), stored);
     setCheckValue(Check1, 1);  // tested, completed and stored again
 }
 
@@ -447,13 +439,13 @@ void frmGridSet::ShowExportPath()
 void frmGridSet::Option1_Click(int Index)
 {
     PaintMainScreen(kTextColours[Index].value, false);
-    StoreColour("GCOLOR", kTextColours[Index].value);
+    StoreColour(db::ParmsRow::GCOLOR, kTextColours[Index].value);
 }
 
 void frmGridSet::Option2_Click(int Index)
 {
     PaintMainScreen(kBackColours[Index].value, true);
-    StoreColour("bcolor", kBackColours[Index].value);
+    StoreColour(db::ParmsRow::bcolor, kBackColours[Index].value);
 }
 
 void frmGridSet::PaintMainScreen(qint64 colour, bool background)
@@ -472,13 +464,10 @@ void frmGridSet::PaintMainScreen(qint64 colour, bool background)
     }
 }
 
-void frmGridSet::StoreColour(const char* column, qint32 value)
+void frmGridSet::StoreColour(const db::RowColumn& column, qint32 value)
 {
-    dao::Recordset& parms = main().Data2.Recordset();
     try {
-        dao::RecordEdit edit(parms);
-        parms[column] = dao::Variant(qint64(value));
-        edit.Update();
+        db::ParmsRow(main().Data2.Recordset()).store(column, qint64(value));
     } catch (const dao::Error& e) {
         seam().MsgBox(e.description, vbOKOnly);
     }
@@ -513,18 +502,13 @@ void frmGridSet::Check1_Click()
 
 bool frmGridSet::StoreExportPath(const QString& path)
 {
+    // Stored on the main window's live row, which the exports read.
     try {
-        g().MainDb.Execute(QStringLiteral("UPDATE PARMS_CL SET exportpath = ?"), {path});
+        db::ParmsRow(main().Data2.Recordset()).store(db::ParmsRow::exportpath, path);
     } catch (const dao::Error& e) {
         seam().MsgBox(e.description, vbOKOnly);
         return false;
     }
-    // The main window's live row shows the stored folder too.
-    skipOnFailure([this] {
-        platform::DataControl& parms = main().Data2;
-        if (parms.hasRecordset())
-            parms.Refresh();
-    });
     return true;
 }
 
@@ -602,18 +586,19 @@ void frmGridSet::OText_LostFocus(int Index)
 void frmGridSet::cmdApply_Click()
 {
     frmMain& m = main();
-    dao::Recordset& row = m.Data3.Recordset();
+    using db::SessionRow;
+    SessionRow row(m.Data3.Recordset());
     try {
         // Names, columns and decimals go in together or not at all.
         dao::Transaction t(m.Data3.Database());
-        dao::RecordEdit edit(row);
+        dao::RecordEdit edit(row.recordset());
         for (int k = 0; k < 5; ++k) {
-            row[gridlayout::sessionCaptionField(44 + k)] = dao::Variant(SText(k)->text());
-            row[gridlayout::sessionCaptionField(49 + k)] = dao::Variant(FText(k)->text());
+            row.assign(SessionRow::scheduleName(k), SText(k)->text());
+            row.assign(SessionRow::frequencyName(k), FText(k)->text());
         }
-        row[gridlayout::sessionCaptionField(57)] = dao::Variant(OText(kFieldNameBox)->text());
-        row[QStringLiteral("COLVS")] = dao::Variant(columnList());
-        row[QStringLiteral("GDEC")] = dao::Variant(checkValue(GDecimal) == 1);
+        row.assign(SessionRow::OPTName, OText(kFieldNameBox)->text());
+        row.assign(SessionRow::COLVS, columnList());
+        row.assign(SessionRow::GDEC, checkValue(GDecimal) == 1);
         edit.Update();
         t.Commit();
     } catch (const dao::Error& e) {
@@ -628,7 +613,7 @@ void frmGridSet::cmdDefaults_Click()
 {
     // Without a "Default" row the boxes stay as they are.
     if (hasDefaultRow_)
-        setColumnBoxes(Default1.Recordset()[QStringLiteral("COLVS")].Value());
+        setColumnBoxes(db::SessionRow(Default1.Recordset()).value(db::SessionRow::COLVS));
     platform::setText(OText(kPathBox), kDefaultPath);
     StoreExportPath(kDefaultPath);
     seam().MsgBox(kRestoredMessage, vbOKOnly);

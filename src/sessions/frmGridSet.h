@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/rowfield.h"
 #include "platform/controls/DataControl.h"
 #include "platform/forms/ControlArray.h"
 #include "platform/forms/Form.h"
@@ -111,7 +112,7 @@ private:
     void SelectStoredColours();
     void ShowExportPath();
     void PaintMainScreen(qint64 colour, bool background);
-    void StoreColour(const char* column, qint32 value);
+    void StoreColour(const db::RowColumn& column, qint32 value);
     bool StoreExportPath(const QString& path);
     void CheckName(QLineEdit* box, const QString& message);
     void Close();
