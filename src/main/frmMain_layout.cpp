@@ -18,41 +18,15 @@ namespace {
 
 const QString kMore = QStringLiteral("More >>");
 
-// The twips a control was given, read back exactly while its pixels still agree (15 twips make a pixel, so
-// a size read from the pixels alone would drift by up to 14 twips at each layout).
-constexpr const char* kTwipsLeft = "kelvaTwipsLeft";
-constexpr const char* kTwipsTop = "kelvaTwipsTop";
-constexpr const char* kTwipsWidth = "kelvaTwipsWidth";
-constexpr const char* kTwipsHeight = "kelvaTwipsHeight";
-
-int twipsOf(const QWidget* w, const char* property, int pixels)
-{
-    const QVariant v = w->property(property);
-    if (v.isValid() && platform::tw(v.toInt()) == pixels)
-        return v.toInt();
-    return platform::twips(pixels);
-}
-
-int leftOf(const QWidget* w) { return twipsOf(w, kTwipsLeft, w->x()); }
-int topOf(const QWidget* w) { return twipsOf(w, kTwipsTop, w->y()); }
-int widthOf(const QWidget* w) { return twipsOf(w, kTwipsWidth, w->width()); }
-int heightOf(const QWidget* w) { return twipsOf(w, kTwipsHeight, w->height()); }
-
-void setGeometryTwips(QWidget* w, int left, int top, int width, int height)
-{
-    width = std::max(0, width);
-    height = std::max(0, height);
-    w->setProperty(kTwipsLeft, left);
-    w->setProperty(kTwipsTop, top);
-    w->setProperty(kTwipsWidth, width);
-    w->setProperty(kTwipsHeight, height);
-    platform::place(w, left, top, width, height);
-}
-
-void setLeftTwips(QWidget* w, int left) { setGeometryTwips(w, left, topOf(w), widthOf(w), heightOf(w)); }
-void setTopTwips(QWidget* w, int top) { setGeometryTwips(w, leftOf(w), top, widthOf(w), heightOf(w)); }
-void setWidthTwips(QWidget* w, int width) { setGeometryTwips(w, leftOf(w), topOf(w), width, heightOf(w)); }
-void setHeightTwips(QWidget* w, int height) { setGeometryTwips(w, leftOf(w), topOf(w), widthOf(w), height); }
+using platform::heightOf;
+using platform::leftOf;
+using platform::place;
+using platform::setHeightOf;
+using platform::setLeftOf;
+using platform::setTopOf;
+using platform::setWidthOf;
+using platform::topOf;
+using platform::widthOf;
 
 // The window's size as the layout reads it: the old platform's outer size.
 Size windowSize(const frmMain& f)
@@ -74,7 +48,7 @@ double visibleWidths(platform::DBGrid* grid, int first, int last)
 
 void placeOver(platform::DBGrid* grid, platform::DBGrid* main, int height)
 {
-    setGeometryTwips(grid, leftOf(main), topOf(main), widthOf(main), height);
+    place(grid, leftOf(main), topOf(main), widthOf(main), height);
 }
 
 // An alignment code from COLSTRUCT: 0 left, 1 right, 2 centre, 3 general.
@@ -93,28 +67,6 @@ platform::DBGridColumn& gridColumn(platform::DBGrid* grid, qint64 index)
     return grid->Columns(static_cast<int>(index));
 }
 
-// A colour column of the parameter row, or the colour shipped with the program when it is Null.
-qint64 colourOf(platform::DataControl& parms, const char* column, qint64 shipped)
-{
-    const dao::Variant v = parms.Recordset()[column].Value();
-    return v.isNull() ? shipped : dao::CLng(v);
-}
-
-constexpr qint64 kShippedTextColour = -2147483630;  // the system's button text
-constexpr qint64 kShippedBackColour = 16777215;     // white
-
-// A state column of the parameter row, given its default when it is Null.
-QString stateOf(platform::DataControl& parms, const char* column, const char* dflt)
-{
-    auto& row = parms.Recordset();
-    if (row[column].Value().isNull()) {
-        row.Edit();
-        row[column] = dao::Variant(dflt);
-        row.Update();
-    }
-    return row[column].Value().toString();
-}
-
 }  // namespace
 
 // ---- Column layout.
@@ -122,13 +74,10 @@ QString stateOf(platform::DataControl& parms, const char* column, const char* df
 void frmMain::Recolumnize()
 {
     try {
-        dao::Recordset& session = Data3.Recordset();
-        const dao::Variant colws = session["COLWS"].Value();
-        const dao::Variant colvs = session["COLVS"].Value();
-        if (colws.isNull() || colvs.isNull())
-            throw dao::Error(dao::errInvalidUseOfNull, QStringLiteral("Invalid use of Null"));
-        const gridlayout::WidthTable widths = gridlayout::WidthTable::parse(colws.toString());
-        const gridlayout::VisibilityTable shown = gridlayout::VisibilityTable::parse(colvs.toString());
+        const gridlayout::WidthTable widths =
+            gridlayout::WidthTable::parse(CurrentSession().get(db::SessionRow::COLWS));
+        const gridlayout::VisibilityTable shown =
+            gridlayout::VisibilityTable::parse(CurrentSession().get(db::SessionRow::COLVS));
 
         dao::Recordset colstruct = g().MainDb.OpenRecordset(QStringLiteral("SELECT * FROM COLSTRUCT order by colno"));
         for (; !colstruct.EOF(); colstruct.MoveNext()) {
@@ -145,7 +94,7 @@ void frmMain::Recolumnize()
         PlaceWindowAndGrids();
 
         // The session row by its name, as a bound value: a name is the user's text.
-        Data3.Recordset().FindFirst(QStringLiteral("Session = ?"), {Data2.Recordset()["CURSES"].Value()});
+        Data3.Recordset().FindFirst(QStringLiteral("Session = ?"), {Parms().value(db::ParmsRow::CURSES)});
         PlaceTopPanel();
 
         for (int j = 0; j < dbg->ColumnCount(); ++j)
@@ -206,9 +155,10 @@ void frmMain::ResetDefaultColumnLayout()
     auto& sessions = Data3.Recordset();
     sessions.MoveLast();
     sessions.MoveFirst();
+    db::SessionRow first(sessions);
     sessions.Edit();
-    sessions["COLWS"] = dao::Variant(widths.join(QLatin1Char(',')));
-    sessions["COLVS"] = dao::Variant(visible.join(QLatin1Char(',')));
+    first.assign(db::SessionRow::COLWS, widths.join(QLatin1Char(',')));
+    first.assign(db::SessionRow::COLVS, visible.join(QLatin1Char(',')));
     sessions.Update();
 }
 
@@ -229,7 +179,7 @@ void frmMain::PlaceWindowAndGrids()
     }
 
     const Size grid = gridlayout::mainGridSize(window);
-    setGeometryTwips(dbg, leftOf(dbg), topOf(dbg), grid.width, grid.height);
+    place(dbg, leftOf(dbg), topOf(dbg), grid.width, grid.height);
 
     placeOver(DBGrid1, dbg, grid.height);
     for (int i : {6, 7, 8})
@@ -258,7 +208,7 @@ void frmMain::PlaceWindowAndGrids()
             gridlayout::spareColumnWidth(grid.width, visibleWidths(DBGrid4, 0, 9), 550, spacer.Width()));
     }
 
-    setGeometryTwips(DBGrid5, leftOf(dbg), topOf(dbg), grid.width, heightOf(DBGrid5));
+    place(DBGrid5, leftOf(dbg), topOf(dbg), grid.width, heightOf(DBGrid5));
     DBGrid5->Columns(9).setNumberFormat(QStringLiteral("###,##0.00;;"));
     DBGrid5->Columns(0).setLocked(true);
     {
@@ -266,14 +216,14 @@ void frmMain::PlaceWindowAndGrids()
         desc.setWidth(gridlayout::spareColumnWidth(grid.width, visibleWidths(DBGrid5, 0, 9), 550, desc.Width()));
     }
 
-    setGeometryTwips(dbgscroll, leftOf(dbgscroll), topOf(dbg), widthOf(dbgscroll), grid.height);
+    place(dbgscroll, leftOf(dbgscroll), topOf(dbg), widthOf(dbgscroll), grid.height);
 }
 
 void frmMain::PlaceTopPanel()
 {
     const gridlayout::TopPanel panel = gridlayout::topPanel(Width());
-    setWidthTwips(Frame1, panel.frame1Width);
-    setWidthTwips(Frame4, panel.frame4Width);
+    setWidthOf(Frame1, panel.frame1Width);
+    setWidthOf(Frame4, panel.frame4Width);
 }
 
 void frmMain::PlaceBelowGrid()
@@ -282,17 +232,17 @@ void frmMain::PlaceBelowGrid()
     const int gridBottom = topOf(dbg) + heightOf(dbg);
     const QString view = cmboCurrentView->currentText();
 
-    setTopTwips(txt(0), gridBottom + 150);
-    setTopTwips(Frame8, gridBottom - 50);
-    setTopTwips(lbl(10), topOf(txt(0)) + 50);
+    setTopOf(txt(0), gridBottom + 150);
+    setTopOf(Frame8, gridBottom - 50);
+    setTopOf(lbl(10), topOf(txt(0)) + 50);
 
     const bool boxes = (view == QLatin1String("KELVA") || view == QLatin1String("Lab Fees")) &&
                        btnMore->text() == kMore;
     if (boxes) {
         const gridlayout::NotesBoxes place = gridlayout::notesBoxes(window.width, widthOf(CodeDetailFrame));
         for (int i : {0, 1}) {
-            setWidthTwips(txt(i), place.width);
-            setLeftTwips(txt(i), place.left);
+            setWidthOf(txt(i), place.width);
+            setLeftOf(txt(i), place.left);
         }
     }
     // The captions go with their boxes; the old window's frames simply covered them.
@@ -301,16 +251,16 @@ void frmMain::PlaceBelowGrid()
         lbl(10 + i)->setVisible(boxes);
     }
 
-    setHeightTwips(DBGrid5, gridlayout::drgGridHeight(window.height));
-    setTopTwips(CodeDetailFrame, gridBottom + 50);
-    setTopTwips(txt(1), topOf(txt(0)) + heightOf(txt(0)) + 150);
-    setTopTwips(Label5, topOf(txt(1)) + heightOf(txt(1)) + 10);
-    setTopTwips(lbl(11), topOf(txt(1)) + 50);
+    setHeightOf(DBGrid5, gridlayout::drgGridHeight(window.height));
+    setTopOf(CodeDetailFrame, gridBottom + 50);
+    setTopOf(txt(1), topOf(txt(0)) + heightOf(txt(0)) + 150);
+    setTopOf(Label5, topOf(txt(1)) + heightOf(txt(1)) + 10);
+    setTopOf(lbl(11), topOf(txt(1)) + 50);
 
-    setTopTwips(dbgscroll, topOf(dbg));
-    setLeftTwips(dbgscroll, leftOf(dbg) + widthOf(dbg) - widthOf(dbgscroll));
+    setTopOf(dbgscroll, topOf(dbg));
+    setLeftOf(dbgscroll, leftOf(dbg) + widthOf(dbg) - widthOf(dbgscroll));
     if (view == QLatin1String("DRG Codes"))
-        setHeightTwips(dbgscroll, heightOf(DBGrid5));
+        setHeightOf(dbgscroll, heightOf(DBGrid5));
 }
 
 // ---- Display defaults of the start-up.
@@ -335,25 +285,25 @@ void frmMain::EnableViewsAndMenus()
 
 void frmMain::ApplyTextColours()
 {
-    const qint64 colour = colourOf(Data2, "GCOLOR", kShippedTextColour);
+    const qint64 colour = Parms().get(db::ParmsRow::GCOLOR);
     const std::vector<QWidget*> controls = {
         Combo1,  Label4,  kelvacf, Check1,  Text2(0), Text2(1),        Text2(2), dbg,      DBGrid1,
         DBGrid2, DBGrid3, DBGrid4, DBGrid5, ASCcmboDropDown, txt(0), txt(1),   Text1(0), Text1(1),
         plimlist, cmboCurrentView, Combo3, cmbNewCodes};
     for (QWidget* w : controls)
         platform::setForeColor(w, colour);
-    platform::setBackColor(cmbNewCodes, colourOf(Data2, "bcolor", kShippedBackColour));
+    platform::setBackColor(cmbNewCodes, Parms().get(db::ParmsRow::bcolor));
 }
 
 void frmMain::CopyCodeBoxFont()
 {
     cmbNewCodes->setFont(Text1(0)->font());
-    setWidthTwips(cmbNewCodes, widthOf(Text1(0)));
+    setWidthOf(cmbNewCodes, widthOf(Text1(0)));
 }
 
 void frmMain::ApplyBackColours()
 {
-    const qint64 colour = colourOf(Data2, "bcolor", kShippedBackColour);
+    const qint64 colour = Parms().get(db::ParmsRow::bcolor);
     const std::vector<QWidget*> controls = {
         Combo1,  Label4,  kelvacf,         Text2(0), Text2(1), Text2(2), dbg,      DBGrid1,  DBGrid2,        DBGrid3,
         DBGrid4, DBGrid5, ASCcmboDropDown, txt(0),   txt(1),   Text1(0), Text1(1), plimlist, cmboCurrentView, Combo3};
@@ -363,9 +313,9 @@ void frmMain::ApplyBackColours()
 
 void frmMain::SetScheduleCaptions()
 {
-    dao::Recordset& session = Data3.Recordset();
+    const db::SessionRow session = CurrentSession();
     for (int i = 0; i < 5; ++i) {
-        const dao::Variant name = session[QStringLiteral("S%1NAME").arg(i + 1)].Value();
+        const dao::Variant name = session.value(db::SessionRow::scheduleName(i));
         if (!name.isNull())
             gridColumn(dbg, 44 + i).setCaption(name.toString());
     }
@@ -379,7 +329,7 @@ void frmMain::FillFeeChoiceList()
     const QStringList captions = db::feeKindCaptions(scheduleNames);
 
     // A PLIMCOL that names no fee kind shows the participating fee, the column's default.
-    const dao::Variant stored = Data3.Recordset()["PLIMCOL"].Value();
+    const dao::Variant stored = CurrentSession().value(db::SessionRow::PLIMCOL);
     int selected = 0;
     if (!stored.isNull() && stored.isNumeric())
         selected = std::max(0, db::feeKindIndex(static_cast<int>(dao::CLng(stored))));
@@ -402,7 +352,7 @@ void frmMain::SetFamilyRecordSources()
 {
     dao::Database& db = g().MainDb;
 
-    const QString jcd = db::checkedColumn(db, QStringLiteral("JCD"), stateOf(Data2, "JCDSTATE", "CA"));
+    const QString jcd = db::checkedColumn(db, QStringLiteral("JCD"), Parms().get(db::ParmsRow::JCDSTATE));
     const QString nonPar = QStringLiteral("iif(%1>0,(clng((%1*.95)*100))/100.0,'')").arg(jcd);
     Data7.setRecordSource(
         QStringLiteral("SELECT JCD.Tag, JCD.HCPCS, JCD.[Mod], JCD.Dosage, JCd.[MMA],  %1 AS PAR, %2 as NONPAR, "
@@ -426,7 +376,7 @@ void frmMain::SetFamilyRecordSources()
         {windex, windex});
     Data13.Refresh();
 
-    const QString lab = db::checkedColumn(db, QStringLiteral("LAB"), stateOf(Data2, "LABSTATE", "AL"));
+    const QString lab = db::checkedColumn(db, QStringLiteral("LAB"), Parms().get(db::ParmsRow::LABSTATE));
     Data6.setRecordSource(QStringLiteral("SELECT TAG, HCPCS, [Mod], NationalLimit, [MidPoint], %1 AS STATE, "
                                          "Description, CODEMOD FROM LAB order by HCPCS")
                               .arg(lab));
@@ -436,7 +386,7 @@ void frmMain::SetFamilyRecordSources()
         Data6.Recordset().MoveFirst();
     }
 
-    platform::setComboText(Combo4, jet::format(Data2.Recordset()["DRGCURBASE"].Value(), QStringLiteral("#0.00")));
+    platform::setComboText(Combo4, jet::format(Parms().value(db::ParmsRow::DRGCURBASE), QStringLiteral("#0.00")));
 }
 
 void frmMain::BuildStateLists()

@@ -49,12 +49,20 @@ void DataControl::Refresh()
 {
     if (rs_.isOpen())
         beforeMove();
+    if (refreshDriverTable())
+        return;
     dao::Recordset opened = Database().OpenRecordset(recordSource_, params_);
-    rs_.unsubscribe(this);
-    rs_ = opened;
-    rs_.subscribe(this);
+    hold(opened);
     emit refreshed();
     raiseReposition();
+}
+
+void DataControl::hold(const dao::Recordset& rs)
+{
+    rs_.unsubscribe(this);
+    rs_ = rs;
+    if (rs_.isOpen())
+        rs_.subscribe(this);
 }
 
 dao::Recordset& DataControl::Recordset()

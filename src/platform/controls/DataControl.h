@@ -6,15 +6,15 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
-namespace platform {
+namespace jet {
+class DriverTable;
+}
 
-// The recordset of a data control is a plain recordset: the data control hears every move, find, Update,
-// Delete and Requery made through any handle of it (see dao::RecordsetObserver). The old name stays for
-// code that still spells it.
-using BoundRecordset = dao::Recordset;
+namespace platform {
 
 // A bound control: shows a field of the data control's current record.
 class BoundControl {
@@ -51,6 +51,9 @@ public:
     void setRecordSource(const DataControl& other) { setRecordSource(other.recordSource_, other.params_); }
 
     // Opens the database when needed and runs the record source again; the first record becomes current.
+    // A connect text naming a file driver ("Excel 4.0;", "Lotus WK1;", "dBASE III;", "Text;") opens that
+    // driver's table instead. Empty connect text, database name and record source release the data control;
+    // a driver's file is then written out whole.
     void Refresh();
     // The open recordset (3420 "Object invalid or no longer set." before the first Refresh). A move, find,
     // Update, Delete or Requery through it, or through any copy of it, first writes what the bound controls
@@ -86,6 +89,10 @@ private:
     void deleted() override;
     void requeried() override;
     void raiseReposition();
+    // Takes rs as the recordset and hears it (and no longer the one before).
+    void hold(const dao::Recordset& rs);
+    // The file drivers' part of Refresh (DataControlDriver.cpp): true when it opened or released the table.
+    bool refreshDriverTable();
 
     QString databaseName_;
     QString connect_;
@@ -98,6 +105,7 @@ private:
     std::vector<BoundControl*> bound_;
     bool writing_ = false;
     std::optional<qint64> writtenRow_;  // a bound control wrote this row during beforeMove
+    std::shared_ptr<jet::DriverTable> driver_;
 };
 
 }  // namespace platform

@@ -486,7 +486,8 @@ bool outOfRangeNumber(const QString& s, double* x)
 Variant RecordsetData::convert(int col, const Variant& v) const
 {
     const FieldDef& def = cols[col].def;
-    if (v.isNull())
+    // A column declared without a type (the file drivers' worksheet columns) keeps each value's own kind.
+    if (v.isNull() || !cols[col].typed)
         return v;
     if (v.type() == Variant::Type::Double && !std::isfinite(v.toDouble()))
         throw overflowError();
