@@ -69,10 +69,7 @@ void frmExpireMsg::Form_Load()
 void frmExpireMsg::Command1_Click()
 {
     if (Check1->isChecked()) {
-        dao::Recordset& parms = forms().get<frmMain>().Data2.Recordset();
-        parms.Edit();
-        parms[QStringLiteral("EXPMSG")] = dao::Variant(2);
-        parms.Update();
+        forms().get<frmMain>().Parms().store(db::ParmsRow::EXPMSG, 2);
     }
     Hide();
     Unload();

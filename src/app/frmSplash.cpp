@@ -150,11 +150,7 @@ void frmSplash::btn_Click(int Index)
 {
     if (Index == 0) {
         if (chk->isChecked()) {
-            frmMain& main = forms().get<frmMain>();
-            dao::Recordset& parms = main.Data2.Recordset();
-            parms.Edit();
-            parms[QStringLiteral("SHOW_DISC")] = dao::Variant(0);
-            parms.Update();
+            forms().get<frmMain>().Parms().store(db::ParmsRow::SHOW_DISC, 0);
         }
         Unload();
         return;

@@ -14,9 +14,13 @@ int main(int argc, char** argv)
     QDir::setCurrent(g().ProgramFolder);
     endProgramOnUnhandledError();
 
-    platform::forms().get<frmMain>();
+    frmMain& window = platform::forms().get<frmMain>();
     if (programEnded())
         return programExitCode();
+    // The end of the main window's load shows it, whatever its start-up left undone: the program never runs
+    // on without a window.
+    if (!window.isVisible())
+        window.Show();
     const int code = app.exec();
     return programEnded() ? programExitCode() : code;
 }

@@ -4,6 +4,7 @@
 #include "platform/dao/Transaction.h"
 
 #include <algorithm>
+#include <array>
 
 namespace db {
 
@@ -16,43 +17,77 @@ QString quoted(const QString& name)
     return '"' + q + '"';
 }
 
-QString text(dao::Recordset& rs, const char* column)
+}  // namespace
+
+const Field<QString>& SessionRow::scheduleName(int index)
 {
-    return rs[column].Value().toString();
+    static const std::array<Field<QString>, 5> names = {
+        textField("S1NAME", 25, NullRule::Shipped, "S1"), textField("S2NAME", 25, NullRule::Shipped, "S2"),
+        textField("S3NAME", 25, NullRule::Shipped, "S3"), textField("S4NAME", 25, NullRule::Shipped, "S4"),
+        textField("S5NAME", 25, NullRule::Shipped, "S5")};
+    return names.at(static_cast<std::size_t>(index));
 }
 
-double number(dao::Recordset& rs, const char* column)
+const Field<QString>& SessionRow::frequencyName(int index)
 {
-    return rs[column].Value().toDouble();
+    static const std::array<Field<QString>, 5> names = {
+        textField("F1NAME", 25, NullRule::Shipped, "Freq1"), textField("F2NAME", 25, NullRule::Shipped, "Freq2"),
+        textField("F3NAME", 25, NullRule::Shipped, "Freq3"), textField("F4NAME", 25, NullRule::Shipped, "Freq4"),
+        textField("F5NAME", 25, NullRule::Shipped, "Freq5")};
+    return names.at(static_cast<std::size_t>(index));
 }
+
+namespace {
+
+// The older per-column flags CV00..CV25 and widths CW02..CW31: copied with a session, read by nothing.
+const std::vector<Field<bool>>& olderFlags()
+{
+    static const std::vector<Field<bool>> flags = [] {
+        std::vector<Field<bool>> f;
+        for (int i = 0; i <= 25; ++i)
+            f.push_back(yesNoField(qPrintable(QStringLiteral("CV%1").arg(i, 2, 10, QLatin1Char('0'))),
+                                   NullRule::Empty));
+        return f;
+    }();
+    return flags;
+}
+
+const std::vector<Field<qint64>>& olderWidths()
+{
+    static const std::vector<Field<qint64>> widths = [] {
+        std::vector<Field<qint64>> w;
+        for (int i = 2; i <= 31; ++i)
+            w.push_back(longField(qPrintable(QStringLiteral("CW%1").arg(i, 2, 10, QLatin1Char('0'))),
+                                  NullRule::Empty));
+        return w;
+    }();
+    return widths;
+}
+
+// CV44 and CV45: set in the first session's row, not copied to new ones.
+const Field<bool> kCV44 = yesNoField("CV44", NullRule::Shipped, false);
+const Field<bool> kCV45 = yesNoField("CV45", NullRule::Shipped, false);
 
 }  // namespace
 
-SessionRow SessionRow::fromRecord(dao::Recordset& rs)
+const std::vector<const RowColumn*>& SessionRow::columns()
 {
-    SessionRow r;
-    r.Session = text(rs, "Session");
-    r.SESTAB = text(rs, "SESTAB");
-    r.CURCONVF = number(rs, "CURCONVF");
-    r.CURCONVA = number(rs, "CURCONVA");
-    r.CURUSEADJ = rs["CURUSEADJ"].Value().toBool();
-    r.CURWORKGPCI = number(rs, "CURWORKGPCI");
-    r.CURPRACGPCI = number(rs, "CURPRACGPCI");
-    r.CURMALPGPCI = number(rs, "CURMALPGPCI");
-    r.GEOLOC = text(rs, "GEOLOC");
-    r.selectzip = text(rs, "selectzip");
-    r.rualind = text(rs, "rualind");
-    const dao::Variant plimcol = rs["PLIMCOL"].Value();
-    r.PLIMCOL = plimcol.isNull() ? 19 : static_cast<int>(plimcol.toLongLong());
-    r.COLWS = text(rs, "COLWS");
-    r.COLVS = text(rs, "COLVS");
-    for (int i = 1; i <= 5; ++i) {
-        r.SNAME << rs[QStringLiteral("S%1NAME").arg(i)].Value().toString();
-        r.FNAME << rs[QStringLiteral("F%1NAME").arg(i)].Value().toString();
-    }
-    r.OPTName = text(rs, "OPTName");
-    r.GDEC = rs["GDEC"].Value().toBool();
-    return r;
+    static const std::vector<const RowColumn*> all = [] {
+        std::vector<const RowColumn*> c = {&Session,     &SESTAB,      &CURCONVF,    &CURCONVA, &CURUSEADJ,
+                                           &CURWORKGPCI, &CURPRACGPCI, &CURMALPGPCI, &COLWS,    &COLVS};
+        for (int i = 0; i < 5; ++i)
+            c.push_back(&scheduleName(i));
+        for (const auto& f : olderFlags())
+            c.push_back(&f);
+        for (const auto& f : olderWidths())
+            c.push_back(&f);
+        c.insert(c.end(), {&kCV44, &kCV45, &PLIMCOL, &selectzip, &rualind});
+        for (int i = 0; i < 5; ++i)
+            c.push_back(&frequencyName(i));
+        c.insert(c.end(), {&GEOLOC, &OPTName, &GDEC});
+        return c;
+    }();
+    return all;
 }
 
 std::optional<SessionRow> readSession(dao::Database& db, const QString& name)
@@ -60,7 +95,7 @@ std::optional<SessionRow> readSession(dao::Database& db, const QString& name)
     dao::Recordset rs = db.OpenRecordset("SELECT * FROM SESSIONS WHERE Session = ?", {name});
     if (rs.EOF())
         return std::nullopt;
-    return SessionRow::fromRecord(rs);
+    return SessionRow(std::move(rs));
 }
 
 bool sessionExists(dao::Database& db, const QString& name)
@@ -92,17 +127,13 @@ QString sessionTableName(qint64 sesCount)
 
 QStringList sessionCopyColumns()
 {
-    QStringList columns{"CURCONVF", "CURCONVA", "CURUSEADJ", "CURWORKGPCI", "CURPRACGPCI", "CURMALPGPCI",
-                        "COLWS", "COLVS"};
-    for (int i = 1; i <= 5; ++i)
-        columns << QStringLiteral("S%1NAME").arg(i);
-    for (int i = 0; i <= 25; ++i)
-        columns << QStringLiteral("CV%1").arg(i, 2, 10, QLatin1Char('0'));
-    for (int i = 2; i <= 31; ++i)
-        columns << QStringLiteral("CW%1").arg(i, 2, 10, QLatin1Char('0'));
-    columns << "GEOLOC" << "PLIMCOL";
-    for (int i = 1; i <= 5; ++i)
-        columns << QStringLiteral("F%1NAME").arg(i);
+    const std::vector<const RowColumn*> own = {&SessionRow::Session,   &SessionRow::SESTAB, &SessionRow::OPTName,
+                                               &SessionRow::GDEC,      &SessionRow::selectzip,
+                                               &SessionRow::rualind,   &kCV44, &kCV45};
+    QStringList columns;
+    for (const RowColumn* c : SessionRow::columns())
+        if (std::find(own.begin(), own.end(), c) == own.end())
+            columns << c->name();
     return columns;
 }
 

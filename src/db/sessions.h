@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/rowfield.h"
 #include "platform/dao/Database.h"
 
 #include <QString>
@@ -20,29 +21,48 @@ inline const QString kModelTable = QStringLiteral("DATA0000");
 inline const QString kSessionIndex = QStringLiteral("CODEMODIndexx");
 inline constexpr int kSessionNameMaxLength = 50;
 
-// One row of SESSIONS, as far as the windows read it.
-struct SessionRow {
-    QString Session;
-    QString SESTAB;
-    double CURCONVF = 0;
-    double CURCONVA = 0;
-    bool CURUSEADJ = false;
-    double CURWORKGPCI = 0;
-    double CURPRACGPCI = 0;
-    double CURMALPGPCI = 0;
-    QString GEOLOC;
-    QString selectzip;
-    QString rualind;
-    int PLIMCOL = 19;
-    QString COLWS;
-    QString COLVS;
-    QStringList SNAME;  // S1NAME..S5NAME
-    QStringList FNAME;  // F1NAME..F5NAME
-    QString OPTName;
-    bool GDEC = false;
+// One row of SESSIONS: the current record of a recordset over the table. The main window keeps the current
+// session's row live in its data control Data3; every window reads and writes it there:
+//     db::SessionRow session(main.Data3.Recordset());
+//     const double cf = session.get(db::SessionRow::CURCONVF);
+class SessionRow : public LiveRow {
+public:
+    using LiveRow::LiveRow;
 
-    // The current record of a recordset over SESSIONS (Null reads as 0 or the empty text).
-    static SessionRow fromRecord(dao::Recordset& rs);
+    // Session name, 1-50 characters; "Default" holds the defaults for new sessions.
+    static inline const Field<QString> Session = textField("Session", 50, NullRule::Fails);
+    // The session's code table.
+    static inline const Field<QString> SESTAB = textField("SESTAB", 20, NullRule::Fails, "DATA0000");
+    // Base conversion factor and its adjustment, a fraction (0.05 = 5 %); a Null adjustment is none.
+    static inline const Field<double> CURCONVF = doubleField("CURCONVF", NullRule::Fails, 35.8228);
+    static inline const Field<double> CURCONVA = doubleField("CURCONVA", NullRule::Shipped, 0.0);
+    // Work-adjuster switch; Null is no value (the start-up's warning leaves it alone).
+    static inline const Field<bool> CURUSEADJ = yesNoField("CURUSEADJ", NullRule::Fails, true);
+    // GPCIs of the session's locality.
+    static inline const Field<double> CURWORKGPCI = doubleField("CURWORKGPCI", NullRule::Fails, 1.0);
+    static inline const Field<double> CURPRACGPCI = doubleField("CURPRACGPCI", NullRule::Fails, 1.0);
+    static inline const Field<double> CURMALPGPCI = doubleField("CURMALPGPCI", NullRule::Fails, 1.0);
+    // Grid widths in twips and visibility, comma-separated, entry k for grid column k.
+    static inline const Field<QString> COLWS = memoField("COLWS", NullRule::Fails);
+    static inline const Field<QString> COLVS = memoField("COLVS", NullRule::Fails);
+    // Query position of the fee the code panel and the quick view show.
+    static inline const Field<qint64> PLIMCOL = longField("PLIMCOL", NullRule::Shipped, 19);
+    // ZIP code through which the locality was found, and its rural indicator.
+    static inline const Field<QString> selectzip = textField("selectzip", 5, NullRule::Empty);
+    static inline const Field<QString> rualind = textField("rualind", 1, NullRule::Empty);
+    // Locality text: "<state> - <locality>" or "NATIONAL VALUES".
+    static inline const Field<QString> GEOLOC = textField("GEOLOC", 100, NullRule::Empty, "NATIONAL VALUES");
+    // Caption of the user field USRDF.
+    static inline const Field<QString> OPTName = textField("OPTName", 25, NullRule::Shipped, "OPT");
+    // "Use 2 Decimal Places".
+    static inline const Field<bool> GDEC = yesNoField("GDEC", NullRule::Shipped, false);
+    // Captions of the user schedules S1..S5 (index 0..4); Null keeps the grid's own caption.
+    static const Field<QString>& scheduleName(int index);
+    // Captions of Freq1..Freq5 (index 0..4); Null shows the default caption.
+    static const Field<QString>& frequencyName(int index);
+
+    // Every column of the table, in its order (the older per-column flags and widths included).
+    static const std::vector<const RowColumn*>& columns();
 };
 
 // The row of the session called name (compared as the table compares it, without regard to case).

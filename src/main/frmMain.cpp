@@ -17,6 +17,8 @@
 #include "platform/seam/Seam.h"
 
 #include "app/FirstTime.h"
+#include "db/parmsrow.h"
+#include "db/sessions.h"
 
 #include <QDate>
 #include <QFileInfo>
@@ -53,22 +55,6 @@ QComboBox* comboBox(QWidget* parent, const char* name, int left, int top, int wi
 QPushButton* button(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height)
 {
     return platform::newControl<QPushButton>(parent, QString::fromLatin1(name), left, top, width, height, text);
-}
-
-// A text of the current record, Null as "".
-QString fieldText(dao::Recordset& rs, const char* name)
-{
-    return rs[QString::fromLatin1(name)].Value().toString();
-}
-
-// Runs one start-up action whose failure is ignored (the last two steps).
-template <class F>
-void ignoringFailure(F&& action)
-{
-    try {
-        action();
-    } catch (...) {
-    }
 }
 
 }  // namespace
@@ -556,7 +542,55 @@ void frmMain::Form_Load()
     if (programEnded())
         return;
 
-    // Steps 1 to 21 and 23: a failure here is the platform's to report, and the program ends.
+    // Up to the session's values a failure is the platform's to report, and the program ends.
+    PrepareRunValues();
+    OpenMainDatabase();
+    if (!AgreementAndFirstRun())
+        return;
+    EnableViewsAndMenus();
+    ShowDatedNotices();
+    if (programEnded())
+        return;
+    platform::setComboText(Combo3, Parms().get(db::ParmsRow::DMESTATE));
+    FillSessionList();
+    SettleOnCurrentSession();
+    g().CurSesTab = CurrentSession().get(db::SessionRow::SESTAB);
+    ApplyTextColours();
+    platform::resumeNext([this] { CopyCodeBoxFont(); });
+    ApplyBackColours();
+
+    // From here a failure is shown and ends the start-up; the window stays open with what was done, so that
+    // the user can switch or repair the session or end the program.
+    try {
+        FillMainGrid();
+        PrepareFamilyViews();
+    } catch (const dao::Error& e) {
+        StartupFailed(e.description);
+        return;
+    } catch (const std::exception& e) {
+        StartupFailed(QString::fromUtf8(e.what()));
+        return;
+    }
+
+    // The last touches: a failing one is skipped.
+    platform::resumeNext([this] { Data1.Recordset().MoveFirst(); });
+    Label5->setText(QStringLiteral("Medicare fees of the session's locality, data year 20") + g().YearSuffix +
+                    QStringLiteral("."));
+    WorkAdjusterWarning();
+}
+
+db::ParmsRow frmMain::Parms()
+{
+    return db::ParmsRow(Data2.Recordset());
+}
+
+db::SessionRow frmMain::CurrentSession()
+{
+    return db::SessionRow(Data3.Recordset());
+}
+
+void frmMain::PrepareRunValues()
+{
     g().GridHadFocus = 0;
     g().SkipOtherTables = 0;
     // The screen font comes with the program when its folder holds one.
@@ -569,95 +603,6 @@ void frmMain::Form_Load()
     g().YearSuffix = QStringLiteral("14");
     g().DbConnect = QStringLiteral(";PWD=") + databasePassword();
     g().WorkAdjuster = 1.0;
-    OpenMainDatabase();
-    platform::setText(setchk, QStringLiteral("0"));
-    Data2.Refresh();
-    Data2.Recordset().MoveLast();
-    Data2.Recordset().MoveFirst();
-    g().ReportDbConnect = QStringLiteral(";DATABASE=") + programPath(QStringLiteral("kelva.mdb")) +
-                          QStringLiteral(";PWD=") + databasePassword() + QStringLiteral(";");
-    g().ReportDbName = programPath(QStringLiteral("kelva.mdb"));
-
-    dao::Recordset& parms = Data2.Recordset();
-    if (!parms[QStringLiteral("SHOW_DISC")].Value().isNull() && parms[QStringLiteral("SHOW_DISC")].Value().toBool()) {
-        frmSplash& splash = forms().get<frmSplash>();
-        if (programEnded())
-            return;
-        splash.Show(vbModal);
-        if (programEnded())
-            return;
-    }
-    const bool firstRun = dao::CLng(Data2.Recordset()[QStringLiteral("CreateTables")].Value()) == 0;
-    if (firstRun)
-        ResetDefaultColumnLayout();
-    g().AppTitle = QStringLiteral("KELVA Morvex\u00AE 2014 ");
-    setCaption(g().AppTitle);
-    if (firstRun) {
-        forms().get<FirstTime>().Show(vbModal);
-        if (programEnded())
-            return;
-        forms().unloadIfLoaded<FirstTime>();
-        SetBusyCursor(11);
-        setWindowState(vbMaximized);
-    }
-    EnableViewsAndMenus();
-    ShowDatedNotices();
-    if (programEnded())
-        return;
-    {
-        dao::Recordset& p = Data2.Recordset();
-        if (p[QStringLiteral("DMESTATE")].Value().isNull()) {
-            p.Edit();
-            p[QStringLiteral("DMESTATE")] = dao::Variant("AL");
-            p.Update();
-        }
-        platform::setComboText(Combo3, fieldText(p, "DMESTATE"));
-    }
-    FillSessionList();
-    SettleOnCurrentSession();
-    g().CurSesTab = dao::CStr(Data3.Recordset()[QStringLiteral("SESTAB")].Value());
-    ApplyTextColours();
-    ignoringFailure([this] { CopyCodeBoxFont(); });
-    ApplyBackColours();
-
-    // Steps 24 to 32: a failure is shown and ends the start-up; the window keeps what was done.
-    try {
-        SetBusyCursor(11);
-        LoadSessionSettings();
-        ViewAllRecs();
-        Recolumnize();
-        SetBusyCursor(11);
-        dbg->Refresh();
-        if (!isVisible()) {
-            SetBusyCursor(11);
-            forms().unloadIfLoaded<frmSplash>();
-            Show();
-            dbg->Refresh();
-        }
-        SetScheduleCaptions();
-        FillFeeChoiceList();
-        SetBusyCursor(0);
-        // The grid has its columns once the fee query has run.
-        if (dbg->ColumnCount() > 1 && dbg->currentRow() >= 0)
-            strCurrentCpt = dbg->Columns(1).Text();
-        platform::setListIndex(cmboCurrentView, 0);
-        SetFamilyRecordSources();
-        BuildStateLists();
-    } catch (const dao::Error& e) {
-        seam().MsgBox(e.description, vbOKOnly, g().AppTitle);
-        return;
-    } catch (const std::exception& e) {
-        seam().MsgBox(QString::fromUtf8(e.what()), vbOKOnly, g().AppTitle);
-        return;
-    }
-
-    // Steps 33 and 34: a failing action is skipped.
-    ignoringFailure([this] { Data1.Recordset().MoveFirst(); });
-    ignoringFailure([this] {
-        Label5->setText(QStringLiteral("Medicare fees of the session's locality, data year 20") + g().YearSuffix +
-                        QStringLiteral("."));
-    });
-    WorkAdjusterWarning();
 }
 
 void frmMain::OpenMainDatabase()
@@ -667,6 +612,39 @@ void frmMain::OpenMainDatabase()
     for (DataControl* d : {&Data1, &Data2, &Data3, &Data5, &Data6, &Data7, &Data8, &Data9, &Data10, &Data11,
                            &Data12, &Data13, &Default1})
         d->setDatabase(g().MainDb);
+    platform::setText(setchk, QStringLiteral("0"));
+    Data2.Refresh();
+    Data2.Recordset().MoveLast();
+    Data2.Recordset().MoveFirst();
+    g().ReportDbConnect = QStringLiteral(";DATABASE=") + programPath(QStringLiteral("kelva.mdb")) +
+                          QStringLiteral(";PWD=") + databasePassword() + QStringLiteral(";");
+    g().ReportDbName = programPath(QStringLiteral("kelva.mdb"));
+}
+
+bool frmMain::AgreementAndFirstRun()
+{
+    if (Parms().get(db::ParmsRow::SHOW_DISC)) {
+        frmSplash& splash = forms().get<frmSplash>();
+        if (programEnded())
+            return false;
+        splash.Show(vbModal);
+        if (programEnded())
+            return false;
+    }
+    const bool firstRun = Parms().get(db::ParmsRow::CreateTables) == 0;
+    if (firstRun)
+        ResetDefaultColumnLayout();
+    g().AppTitle = QStringLiteral("KELVA Morvex\u00AE 2014 ");
+    setCaption(g().AppTitle);
+    if (firstRun) {
+        forms().get<FirstTime>().Show(vbModal);
+        if (programEnded())
+            return false;
+        forms().unloadIfLoaded<FirstTime>();
+        SetBusyCursor(11);
+        setWindowState(vbMaximized);
+    }
+    return true;
 }
 
 void frmMain::ShowDatedNotices()
@@ -683,7 +661,7 @@ void frmMain::ShowDatedNotices()
         if (programEnded())
             return;
     }
-    const dao::Variant expmsg = Data2.Recordset()[QStringLiteral("EXPMSG")].Value();
+    const dao::Variant expmsg = Parms().value(db::ParmsRow::EXPMSG);
     if (!expmsg.isNull() && expmsg.isNumeric() && expmsg.toDouble() < 2 && today > QDate(2015, 1, 1))
         forms().get<frmExpireMsg>().Show(vbModal);
 }
@@ -696,8 +674,8 @@ void frmMain::FillSessionList()
     sessions.MoveFirst();
     QStringList names{QString::fromLatin1(kNewSession)};
     for (; !sessions.EOF(); sessions.MoveNext()) {
-        const QString name = fieldText(sessions, "Session");
-        if (name != QLatin1String("Default"))
+        const QString name = CurrentSession().get(db::SessionRow::Session);
+        if (name != db::kDefaultSession)
             names << name;
     }
     platform::fillList(Combo1, names);
@@ -706,32 +684,71 @@ void frmMain::FillSessionList()
 void frmMain::SettleOnCurrentSession()
 {
     auto& sessions = Data3.Recordset();
-    dao::Recordset& parms = Data2.Recordset();
-    const dao::Variant curses = parms[QStringLiteral("CURSES")].Value();
+    db::ParmsRow parms = Parms();
+    const dao::Variant curses = parms.value(db::ParmsRow::CURSES);
     sessions.MoveFirst();
     while (!sessions.EOF()) {
-        if (!curses.isNull() && fieldText(sessions, "Session") == curses.toString())
+        if (!curses.isNull() && CurrentSession().get(db::SessionRow::Session) == curses.toString())
             return;
         sessions.MoveNext();
     }
     // CURSES names no session: the first one other than "Default" becomes current, and is stored at once.
     sessions.MoveFirst();
-    if (fieldText(sessions, "Session") == QLatin1String("Default"))
+    if (CurrentSession().get(db::SessionRow::Session) == db::kDefaultSession)
         sessions.MoveNext();
-    const dao::Variant name = sessions[QStringLiteral("Session")].Value();
-    parms.Edit();
-    parms[QStringLiteral("CURSES")] = name;
-    parms.Update();
+    parms.store(db::ParmsRow::CURSES, CurrentSession().value(db::SessionRow::Session));
+}
+
+void frmMain::FillMainGrid()
+{
+    SetBusyCursor(11);
+    LoadSessionSettings();
+    ViewAllRecs();
+    Recolumnize();
+    SetBusyCursor(11);
+    dbg->Refresh();
+    if (!isVisible()) {
+        SetBusyCursor(11);
+        ShowMainWindow();
+        dbg->Refresh();
+    }
+    SetScheduleCaptions();
+    FillFeeChoiceList();
+    SetBusyCursor(0);
+    // The grid has its columns once the fee query has run.
+    if (dbg->ColumnCount() > 1 && dbg->currentRow() >= 0)
+        strCurrentCpt = dbg->Columns(1).Text();
+}
+
+void frmMain::PrepareFamilyViews()
+{
+    platform::setListIndex(cmboCurrentView, 0);
+    SetFamilyRecordSources();
+    BuildStateLists();
+}
+
+void frmMain::ShowMainWindow()
+{
+    forms().unloadIfLoaded<frmSplash>();
+    Show();
+}
+
+void frmMain::StartupFailed(const QString& description)
+{
+    seam().MsgBox(description, vbOKOnly, g().AppTitle);
+    // The start-up's busy work is over: the window is the user's to switch or repair the session, or to end
+    // the program.
+    while (platform::busyCount() > 0)
+        SetBusyCursor(0);
+    if (!isVisible())
+        ShowMainWindow();
 }
 
 void frmMain::WorkAdjusterWarning()
 {
     dao::Variant useAdj;
-    try {
-        useAdj = Data3.Recordset()[QStringLiteral("CURUSEADJ")].Value();
-    } catch (...) {
+    if (!platform::resumeNext([&] { useAdj = CurrentSession().value(db::SessionRow::CURUSEADJ); }))
         return;
-    }
     if (useAdj.isNull() || useAdj.toBool())
         return;
     const int answer = seam().MsgBox(
@@ -743,14 +760,9 @@ void frmMain::WorkAdjusterWarning()
         vbYesNo, QStringLiteral("Work Adjuster Setting Warning"));
     if (answer != vbYes)
         return;
-    ignoringFailure([this] {
-        auto& session = Data3.Recordset();
-        session.Edit();
-        session[QStringLiteral("CURUSEADJ")] = dao::Variant(true);
-        session.Update();
-    });
-    ignoringFailure([this] { ViewAllRecs(); });
-    ignoringFailure([this] { Recolumnize(); });
+    platform::resumeNext([this] { CurrentSession().store(db::SessionRow::CURUSEADJ, true); });
+    platform::resumeNext([this] { ViewAllRecs(); });
+    platform::resumeNext([this] { Recolumnize(); });
 }
 
 void frmMain::Form_QueryUnload(int&, int)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/parmsrow.h"
+#include "db/sessions.h"
 #include "platform/controls/BoundControls.h"
 #include "platform/controls/DBGrid.h"
 #include "platform/controls/DataControl.h"
@@ -143,6 +145,10 @@ public:
     QStringList DmeStateList, LabStateList, JcdStateList;
     platform::WheelFilter* OldGridProc = nullptr;  // the main grid's wheel procedure
 
+    // The shared rows, live in Data2 and Data3: the parameter row and the current session's row.
+    db::ParmsRow Parms();
+    db::SessionRow CurrentSession();
+
     // ==== frmMain.cpp: start-up and shut-down.
     void Form_Initialize() override;
     void Form_Load() override;
@@ -168,14 +174,14 @@ public:
     void PlaceWindowAndGrids();   // first geometry stage
     void PlaceTopPanel();         // second geometry stage
     void PlaceBelowGrid();        // third geometry stage
-    void EnableViewsAndMenus();   // start-up step 14
-    void ApplyTextColours();      // step 21
-    void CopyCodeBoxFont();       // step 22
-    void ApplyBackColours();      // step 23
-    void SetScheduleCaptions();   // step 26
-    void FillFeeChoiceList();     // step 27
-    void SetFamilyRecordSources();  // step 31
-    void BuildStateLists();       // step 32
+    void EnableViewsAndMenus();     // the view selector's entries, the session list and the menus
+    void ApplyTextColours();        // GCOLOR
+    void CopyCodeBoxFont();         // the recent-codes list takes the code box's font and width
+    void ApplyBackColours();        // bcolor
+    void SetScheduleCaptions();     // the session's schedule names on the grid's S1..S5
+    void FillFeeChoiceList();       // the fee kinds and the fee box
+    void SetFamilyRecordSources();  // the J-code, ASC and Lab grids' queries, the DRG base rate
+    void BuildStateLists();
 
     // ==== frmMain_views.cpp
     void cmboCurrentView_Click();
@@ -278,11 +284,18 @@ private:
     void makeTopPanel();
     void makeDetailPanel();
     void wire();
-    // Start-up steps kept apart for their failure zones.
-    void OpenMainDatabase();
+    // The start-up's parts, in their order. Up to ApplyBackColours a failure ends the program; a failure in
+    // FillMainGrid or PrepareFamilyViews ends the start-up with the window shown (StartupFailed).
+    void PrepareRunValues();
+    void OpenMainDatabase();       // and reads the parameter row
+    bool AgreementAndFirstRun();   // false when the program ended there
     void ShowDatedNotices();
     void FillSessionList();
     void SettleOnCurrentSession();
+    void FillMainGrid();           // the session's values, the fee query and layout; shows the window
+    void PrepareFamilyViews();
+    void ShowMainWindow();
+    void StartupFailed(const QString& description);
     void WorkAdjusterWarning();
 
     QWidget* client;  // the area under the menu bar and toolbar; controls are placed on it in twips

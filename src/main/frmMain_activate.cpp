@@ -41,7 +41,7 @@ void refreshScheduleFeeBoxes(frmMain& f)
 {
     if (!f.Data3.hasRecordset() || !f.Data1.hasRecordset())
         return;
-    const dao::Variant plimcol = f.Data3.Recordset()[QStringLiteral("PLIMCOL")].Value();
+    const dao::Variant plimcol = f.CurrentSession().value(db::SessionRow::PLIMCOL);
     if (!plimcol.isNumeric())
         return;
     const int col = int(plimcol.toLongLong());

@@ -237,7 +237,7 @@ void frmMain::dbg_RowColChange(qint64 LastRow, int LastCol)
         try {
             const dao::Variant code = rs.Fields(col::Cpt).Value();
             const dao::Variant modifier = rs.Fields(col::Mod).Value();
-            dao::Recordset& parms = Data2.Recordset();
+            const db::ParmsRow parms = Parms();
             std::vector<dao::Variant> params{code};
             QString sql = QStringLiteral("SELECT NFTTOTAL, FTTOTAL FROM DATAOPPSVIEW WHERE cpt = ?");
             if (!modifier.isNull() && !modifier.toString().trimmed().isEmpty()) {
@@ -245,8 +245,8 @@ void frmMain::dbg_RowColChange(qint64 LastRow, int LastCol)
                 params.push_back(modifier);
             }
             sql += QStringLiteral(" AND carrier = ? AND locality = ? ORDER BY CODEMOD");
-            params.push_back(parms[QStringLiteral("CARRIER")].Value());
-            params.push_back(parms[QStringLiteral("Loc")].Value());
+            params.push_back(parms.value(db::ParmsRow::CARRIER));
+            params.push_back(parms.value(db::ParmsRow::Loc));
             dao::Recordset opps = Data1.Database().OpenRecordset(sql, params);
             if (!opps.EOF()) {
                 lblData(19)->setCaption(opps[QStringLiteral("NFTTOTAL")].Value().toString());
@@ -293,7 +293,7 @@ void frmMain::dbg_RowColChange(qint64 LastRow, int LastCol)
         const QString cpt = rs.Fields(col::Cpt).Value().toString();
         const QString mod = rs.Fields(col::Mod).Value().toString();
         setLineText(Text1(0), cpt + QLatin1Char(' ') + mod);
-        const int feeColumn = int(dao::CLng(Data3.Recordset()[QStringLiteral("PLIMCOL")].Value()));
+        const int feeColumn = int(dao::CLng(CurrentSession().value(db::SessionRow::PLIMCOL)));
         const dao::Variant fee = rs.Fields(feeColumn).Value();
         setLineText(Text1(1), QLatin1Char('$') + (fee.isNull() ? QString() : jet::format(fee, QStringLiteral("#0.00"))));
     } catch (const dao::Error&) {
@@ -385,7 +385,7 @@ void frmMain::dbg_Change()
     const int c = dbg->Col();
     if (!isSchedule(c) || !Data3.hasRecordset())
         return;
-    if (dao::CLng(Data3.Recordset()[QStringLiteral("PLIMCOL")].Value()) != c)
+    if (dao::CLng(CurrentSession().value(db::SessionRow::PLIMCOL)) != c)
         return;
     const QString text = dbg->Text();
     const QString fee = QLatin1Char('$') + (text.isEmpty() ? QString() : jet::format(dao::Variant(text), QStringLiteral("#0.00")));

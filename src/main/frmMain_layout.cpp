@@ -67,28 +67,6 @@ platform::DBGridColumn& gridColumn(platform::DBGrid* grid, qint64 index)
     return grid->Columns(static_cast<int>(index));
 }
 
-// A colour column of the parameter row, or the colour shipped with the program when it is Null.
-qint64 colourOf(platform::DataControl& parms, const char* column, qint64 shipped)
-{
-    const dao::Variant v = parms.Recordset()[column].Value();
-    return v.isNull() ? shipped : dao::CLng(v);
-}
-
-constexpr qint64 kShippedTextColour = -2147483630;  // the system's button text
-constexpr qint64 kShippedBackColour = 16777215;     // white
-
-// A state column of the parameter row, given its default when it is Null.
-QString stateOf(platform::DataControl& parms, const char* column, const char* dflt)
-{
-    auto& row = parms.Recordset();
-    if (row[column].Value().isNull()) {
-        row.Edit();
-        row[column] = dao::Variant(dflt);
-        row.Update();
-    }
-    return row[column].Value().toString();
-}
-
 }  // namespace
 
 // ---- Column layout.
@@ -96,13 +74,10 @@ QString stateOf(platform::DataControl& parms, const char* column, const char* df
 void frmMain::Recolumnize()
 {
     try {
-        dao::Recordset& session = Data3.Recordset();
-        const dao::Variant colws = session["COLWS"].Value();
-        const dao::Variant colvs = session["COLVS"].Value();
-        if (colws.isNull() || colvs.isNull())
-            throw dao::Error(dao::errInvalidUseOfNull, QStringLiteral("Invalid use of Null"));
-        const gridlayout::WidthTable widths = gridlayout::WidthTable::parse(colws.toString());
-        const gridlayout::VisibilityTable shown = gridlayout::VisibilityTable::parse(colvs.toString());
+        const gridlayout::WidthTable widths =
+            gridlayout::WidthTable::parse(CurrentSession().get(db::SessionRow::COLWS));
+        const gridlayout::VisibilityTable shown =
+            gridlayout::VisibilityTable::parse(CurrentSession().get(db::SessionRow::COLVS));
 
         dao::Recordset colstruct = g().MainDb.OpenRecordset(QStringLiteral("SELECT * FROM COLSTRUCT order by colno"));
         for (; !colstruct.EOF(); colstruct.MoveNext()) {
@@ -119,7 +94,7 @@ void frmMain::Recolumnize()
         PlaceWindowAndGrids();
 
         // The session row by its name, as a bound value: a name is the user's text.
-        Data3.Recordset().FindFirst(QStringLiteral("Session = ?"), {Data2.Recordset()["CURSES"].Value()});
+        Data3.Recordset().FindFirst(QStringLiteral("Session = ?"), {Parms().value(db::ParmsRow::CURSES)});
         PlaceTopPanel();
 
         for (int j = 0; j < dbg->ColumnCount(); ++j)
@@ -180,9 +155,10 @@ void frmMain::ResetDefaultColumnLayout()
     auto& sessions = Data3.Recordset();
     sessions.MoveLast();
     sessions.MoveFirst();
+    db::SessionRow first(sessions);
     sessions.Edit();
-    sessions["COLWS"] = dao::Variant(widths.join(QLatin1Char(',')));
-    sessions["COLVS"] = dao::Variant(visible.join(QLatin1Char(',')));
+    first.assign(db::SessionRow::COLWS, widths.join(QLatin1Char(',')));
+    first.assign(db::SessionRow::COLVS, visible.join(QLatin1Char(',')));
     sessions.Update();
 }
 
@@ -309,14 +285,14 @@ void frmMain::EnableViewsAndMenus()
 
 void frmMain::ApplyTextColours()
 {
-    const qint64 colour = colourOf(Data2, "GCOLOR", kShippedTextColour);
+    const qint64 colour = Parms().get(db::ParmsRow::GCOLOR);
     const std::vector<QWidget*> controls = {
         Combo1,  Label4,  kelvacf, Check1,  Text2(0), Text2(1),        Text2(2), dbg,      DBGrid1,
         DBGrid2, DBGrid3, DBGrid4, DBGrid5, ASCcmboDropDown, txt(0), txt(1),   Text1(0), Text1(1),
         plimlist, cmboCurrentView, Combo3, cmbNewCodes};
     for (QWidget* w : controls)
         platform::setForeColor(w, colour);
-    platform::setBackColor(cmbNewCodes, colourOf(Data2, "bcolor", kShippedBackColour));
+    platform::setBackColor(cmbNewCodes, Parms().get(db::ParmsRow::bcolor));
 }
 
 void frmMain::CopyCodeBoxFont()
@@ -327,7 +303,7 @@ void frmMain::CopyCodeBoxFont()
 
 void frmMain::ApplyBackColours()
 {
-    const qint64 colour = colourOf(Data2, "bcolor", kShippedBackColour);
+    const qint64 colour = Parms().get(db::ParmsRow::bcolor);
     const std::vector<QWidget*> controls = {
         Combo1,  Label4,  kelvacf,         Text2(0), Text2(1), Text2(2), dbg,      DBGrid1,  DBGrid2,        DBGrid3,
         DBGrid4, DBGrid5, ASCcmboDropDown, txt(0),   txt(1),   Text1(0), Text1(1), plimlist, cmboCurrentView, Combo3};
@@ -337,9 +313,9 @@ void frmMain::ApplyBackColours()
 
 void frmMain::SetScheduleCaptions()
 {
-    dao::Recordset& session = Data3.Recordset();
+    const db::SessionRow session = CurrentSession();
     for (int i = 0; i < 5; ++i) {
-        const dao::Variant name = session[QStringLiteral("S%1NAME").arg(i + 1)].Value();
+        const dao::Variant name = session.value(db::SessionRow::scheduleName(i));
         if (!name.isNull())
             gridColumn(dbg, 44 + i).setCaption(name.toString());
     }
@@ -353,7 +329,7 @@ void frmMain::FillFeeChoiceList()
     const QStringList captions = db::feeKindCaptions(scheduleNames);
 
     // A PLIMCOL that names no fee kind shows the participating fee, the column's default.
-    const dao::Variant stored = Data3.Recordset()["PLIMCOL"].Value();
+    const dao::Variant stored = CurrentSession().value(db::SessionRow::PLIMCOL);
     int selected = 0;
     if (!stored.isNull() && stored.isNumeric())
         selected = std::max(0, db::feeKindIndex(static_cast<int>(dao::CLng(stored))));
@@ -376,7 +352,7 @@ void frmMain::SetFamilyRecordSources()
 {
     dao::Database& db = g().MainDb;
 
-    const QString jcd = db::checkedColumn(db, QStringLiteral("JCD"), stateOf(Data2, "JCDSTATE", "CA"));
+    const QString jcd = db::checkedColumn(db, QStringLiteral("JCD"), Parms().get(db::ParmsRow::JCDSTATE));
     const QString nonPar = QStringLiteral("iif(%1>0,(clng((%1*.95)*100))/100.0,'')").arg(jcd);
     Data7.setRecordSource(
         QStringLiteral("SELECT JCD.Tag, JCD.HCPCS, JCD.[Mod], JCD.Dosage, JCd.[MMA],  %1 AS PAR, %2 as NONPAR, "
@@ -400,7 +376,7 @@ void frmMain::SetFamilyRecordSources()
         {windex, windex});
     Data13.Refresh();
 
-    const QString lab = db::checkedColumn(db, QStringLiteral("LAB"), stateOf(Data2, "LABSTATE", "AL"));
+    const QString lab = db::checkedColumn(db, QStringLiteral("LAB"), Parms().get(db::ParmsRow::LABSTATE));
     Data6.setRecordSource(QStringLiteral("SELECT TAG, HCPCS, [Mod], NationalLimit, [MidPoint], %1 AS STATE, "
                                          "Description, CODEMOD FROM LAB order by HCPCS")
                               .arg(lab));
@@ -410,7 +386,7 @@ void frmMain::SetFamilyRecordSources()
         Data6.Recordset().MoveFirst();
     }
 
-    platform::setComboText(Combo4, jet::format(Data2.Recordset()["DRGCURBASE"].Value(), QStringLiteral("#0.00")));
+    platform::setComboText(Combo4, jet::format(Parms().value(db::ParmsRow::DRGCURBASE), QStringLiteral("#0.00")));
 }
 
 void frmMain::BuildStateLists()

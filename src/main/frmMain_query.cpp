@@ -29,9 +29,9 @@ db::FeeFactors sessionFactors()
 db::FeeQuery mainFeeQuery(frmMain& f, db::FeeList list)
 {
     if (f.cmboCurrentView->currentText() == QLatin1String("KELVA OPPS")) {
-        dao::Recordset& parms = f.Data2.Recordset();
-        return db::oppsFeeQuery(sessionFactors(), parms[QStringLiteral("CARRIER")].Value(),
-                                parms[QStringLiteral("Loc")].Value(), list);
+        const db::ParmsRow parms = f.Parms();
+        return db::oppsFeeQuery(sessionFactors(), parms.value(db::ParmsRow::CARRIER), parms.value(db::ParmsRow::Loc),
+                                list);
     }
     return db::sessionFeeQuery(sessionFactors(), g().CurSesTab, list);
 }

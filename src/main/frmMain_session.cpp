@@ -10,17 +10,10 @@
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
 
+#include <QScopeGuard>
 #include <QSignalBlocker>
 
 namespace {
-
-// A yes/no field as the program's flag (-1 true, 0 false); Null fails as a truth value does.
-int flagOf(const dao::Variant& v)
-{
-    if (v.isNull())
-        throw dao::Error(94, QStringLiteral("Invalid use of Null"));
-    return v.toBool() ? -1 : 0;
-}
 
 // Fills a fee-kind list with the eleven entries and selects the one standing for column `plimcol` (none
 // when it is none of them). The selection is the program's: no click handler runs, nothing is written.
@@ -38,24 +31,24 @@ void fillFeeKinds(QComboBox* list, const QStringList& captions, const dao::Varia
 
 void frmMain::LoadSessionSettings()
 {
-    dao::Recordset& row = Data3.Recordset();
+    using Row = db::SessionRow;
+    const Row row = CurrentSession();
 
     // The whole row is read before anything changes, so that a row that cannot be read leaves the
     // previous session's values and controls as they were.
-    const QString name = dao::CStr(row[QStringLiteral("Session")].Value());
-    const QString table = dao::CStr(row[QStringLiteral("SESTAB")].Value());
-    const dao::Variant adjustment = row[QStringLiteral("CURCONVA")].Value();
-    const double convFactorAdj = adjustment.isNull() ? 0.0 : dao::CDbl(adjustment);  // Null: no adjustment
-    const double baseConvFactor = dao::CDbl(row[QStringLiteral("CURCONVF")].Value());
-    const int useWorkAdj = flagOf(row[QStringLiteral("CURUSEADJ")].Value());
-    const double workGpci = dao::CDbl(row[QStringLiteral("CURWORKGPCI")].Value());
-    const double pracGpci = dao::CDbl(row[QStringLiteral("CURPRACGPCI")].Value());
-    const double malpGpci = dao::CDbl(row[QStringLiteral("CURMALPGPCI")].Value());
-    const dao::Variant geoloc = row[QStringLiteral("GEOLOC")].Value();
-    const dao::Variant plimcol = row[QStringLiteral("PLIMCOL")].Value();
+    const QString name = row.get(Row::Session);
+    const QString table = row.get(Row::SESTAB);
+    const double convFactorAdj = row.get(Row::CURCONVA);
+    const double baseConvFactor = row.get(Row::CURCONVF);
+    const int useWorkAdj = row.get(Row::CURUSEADJ) ? -1 : 0;
+    const double workGpci = row.get(Row::CURWORKGPCI);
+    const double pracGpci = row.get(Row::CURPRACGPCI);
+    const double malpGpci = row.get(Row::CURMALPGPCI);
+    const dao::Variant geoloc = row.value(Row::GEOLOC);
+    const dao::Variant plimcol = row.value(Row::PLIMCOL);
     QStringList scheduleNames;
     for (int i = 0; i < 5; ++i) {
-        const dao::Variant v = row[QStringLiteral("S%1NAME").arg(i + 1)].Value();
+        const dao::Variant v = row.value(Row::scheduleName(i));
         if (!v.isNull())
             scheduleNames << v.toString();
         else if (dbg->ColumnCount() > db::feecol::S1 + i)
@@ -100,15 +93,7 @@ void frmMain::LoadSessionSettings()
 void frmMain::Check1_Click()
 {
     const platform::BusyCursor busy;
-    auto& row = Data3.Recordset();
-    row.Edit();
-    try {
-        row[QStringLiteral("CURUSEADJ")] = dao::Variant(platform::checkValue(Check1) != 0);
-        row.Update();
-    } catch (...) {
-        row.CancelUpdate();
-        throw;
-    }
+    CurrentSession().store(db::SessionRow::CURUSEADJ, platform::checkValue(Check1) != 0);
     RequeryListShown();
     RefreshGrid();
 }
@@ -137,11 +122,11 @@ QString localityDescription(const QString& geoloc)
 // clears them, so that the OPPS view shows no other locality's rows.
 void followSessionLocality(frmMain& f)
 {
-    auto& session = f.Data3.Recordset();
-    const dao::Variant work = session[QStringLiteral("CURWORKGPCI")].Value();
-    const dao::Variant pract = session[QStringLiteral("CURPRACGPCI")].Value();
-    const dao::Variant malp = session[QStringLiteral("CURMALPGPCI")].Value();
-    const QString desc = localityDescription(session[QStringLiteral("GEOLOC")].Value().toString());
+    const db::SessionRow session = f.CurrentSession();
+    const dao::Variant work = session.value(db::SessionRow::CURWORKGPCI);
+    const dao::Variant pract = session.value(db::SessionRow::CURPRACGPCI);
+    const dao::Variant malp = session.value(db::SessionRow::CURMALPGPCI);
+    const QString desc = localityDescription(session.get(db::SessionRow::GEOLOC));
     dao::Variant carrier, loc;
     if (work.isNumeric() && pract.isNumeric() && malp.isNumeric()) {
         dao::Recordset found = f.Data3.Database().OpenRecordset(
@@ -153,18 +138,16 @@ void followSessionLocality(frmMain& f)
             loc = found[QStringLiteral("LOCCODE")].Value();
         }
     }
-    auto& parms = f.Data2.Recordset();
-    if (parms[QStringLiteral("CARRIER")].Value() == carrier && parms[QStringLiteral("Loc")].Value() == loc)
+    db::ParmsRow parms = f.Parms();
+    if (parms.value(db::ParmsRow::CARRIER) == carrier && parms.value(db::ParmsRow::Loc) == loc)
         return;
-    parms.Edit();
-    try {
-        parms[QStringLiteral("CARRIER")] = carrier;
-        parms[QStringLiteral("Loc")] = loc;
-        parms.Update();
-    } catch (...) {
-        parms.CancelUpdate();
-        throw;
-    }
+    auto& rs = parms.recordset();
+    rs.Edit();
+    auto cancel = qScopeGuard([&rs] { rs.CancelUpdate(); });
+    parms.assign(db::ParmsRow::CARRIER, carrier);
+    parms.assign(db::ParmsRow::Loc, loc);
+    rs.Update();
+    cancel.dismiss();
 }
 
 // The eleven fee kinds with the captions of S1..S5 that the grid shows for the session: its names for
@@ -174,7 +157,7 @@ QStringList feeKindsOfGrid(frmMain& f)
     QStringList names;
     for (int i = 0; i < 5; ++i) {
         const int col = db::feecol::S1 + i;
-        const dao::Variant name = f.Data3.Recordset()[QStringLiteral("S%1NAME").arg(i + 1)].Value();
+        const dao::Variant name = f.CurrentSession().value(db::SessionRow::scheduleName(i));
         if (!name.isNull())
             names << name.toString();
         else if (f.dbg->ColumnCount() > col)
@@ -202,10 +185,10 @@ void frmMain::Combo1_Click()
     using platform::SetBusyCursor;
     SetBusyCursor(11);
     update();
-    auto& parms = Data2.Recordset();
-    parms.MoveFirst();
+    Data2.Recordset().MoveFirst();
+    db::ParmsRow parms = Parms();
     const QString chosen = Combo1->currentText();
-    const QString current = parms[QStringLiteral("CURSES")].Value().toString();
+    const QString current = parms.get(db::ParmsRow::CURSES);
     const bool newSession = chosen == kMakeNewSession;
 
     if (newSession) {
@@ -216,31 +199,27 @@ void frmMain::Combo1_Click()
         auto& sessions = Data3.Recordset();
         // The session row that Data3 stands on becomes current: its values, the list shown, the grid.
         auto loadSessionAndGrid = [&] {
-            g().CurSesTab = dao::CStr(sessions[QStringLiteral("SESTAB")].Value());
+            g().CurSesTab = CurrentSession().get(db::SessionRow::SESTAB);
             LoadSessionSettings();
             RequeryListShown();
             RefreshGrid();
         };
         if (sessions.RecordCount() > 0 && !sessions.EOF() && !sessions.BOF() &&
-            sessions[QStringLiteral("Session")].Value().toString() == chosen) {
+            CurrentSession().get(db::SessionRow::Session) == chosen) {
             // The session row is already the chosen one and its values are being loaded by the caller
             // (the list follows the row): only the stored choice follows.
-            parms.Edit();
-            parms[QStringLiteral("CURSES")] = dao::Variant(chosen);
-            parms.Update();
+            parms.store(db::ParmsRow::CURSES, chosen);
         } else if (sessions.FindFirst(QStringLiteral("Session = ?"), {chosen}); sessions.NoMatch()) {
             // The list and the table are out of step: the list is read again and stays on the current session.
             FillSessionList();
             SettleOnCurrentSession();
-            selectSession(*this, parms[QStringLiteral("CURSES")].Value().toString());
+            selectSession(*this, parms.get(db::ParmsRow::CURSES));
         } else {
-            parms.Edit();
-            parms[QStringLiteral("CURSES")] = dao::Variant(chosen);
-            parms.Update();
+            parms.store(db::ParmsRow::CURSES, chosen);
             try {
                 loadSessionAndGrid();
 
-                const dao::Variant plimcol = sessions[QStringLiteral("PLIMCOL")].Value();
+                const dao::Variant plimcol = CurrentSession().value(db::SessionRow::PLIMCOL);
                 const int kind = plimcol.isNumeric() ? db::feeKindIndex(int(plimcol.toLongLong())) : -1;
                 const QStringList kinds = feeKindsOfGrid(*this);
                 auto refill = [&](QComboBox* list) {
@@ -257,14 +236,9 @@ void frmMain::Combo1_Click()
                         refill(view->plimlist);
             } catch (const dao::Error& e) {
                 // The session cannot be shown: the one that was current stays current.
-                parms.Edit();
-                parms[QStringLiteral("CURSES")] = dao::Variant(current);
-                parms.Update();
+                parms.store(db::ParmsRow::CURSES, current);
                 sessions.FindFirst(QStringLiteral("Session = ?"), {current});
-                try {
-                    loadSessionAndGrid();
-                } catch (const dao::Error&) {
-                }
+                platform::resumeNext(loadSessionAndGrid);
                 selectSession(*this, current);
                 seam().MsgBox(e.description, vbOKOnly);
             }

@@ -151,7 +151,7 @@ int frmPlimView::plimcol() const
     auto& session = main->Data3.Recordset();
     if (!onRow(session))
         return db::feecol::NPart;
-    const dao::Variant v = session[QStringLiteral("PLIMCOL")].Value();
+    const dao::Variant v = main->CurrentSession().value(db::SessionRow::PLIMCOL);
     const int col = v.isNumeric() ? int(v.toLongLong()) : db::feecol::NPart;
     return db::feeKindIndex(col) >= 0 ? col : db::feecol::NPart;
 }
@@ -329,16 +329,8 @@ void frmPlimView::plimlist_Click()
     frmMain* main = mainWindow();
     if (!main)
         return;
-    auto& session = main->Data3.Recordset();
     try {
-        session.Edit();
-        try {
-            session[QStringLiteral("PLIMCOL")] = dao::Variant(position);
-            session.Update();
-        } catch (...) {
-            session.CancelUpdate();
-            throw;
-        }
+        main->CurrentSession().store(db::SessionRow::PLIMCOL, position);
     } catch (const dao::Error& e) {
         // The choice cannot be kept: said, and the window stays as it was.
         seam().MsgBox(e.description, vbOKOnly);

@@ -114,9 +114,9 @@ TEST_F(SessionsTest, NewSessionCopiesTheModelTableAndTheSourceRow)
 
     const auto row = db::readSession(db, name);
     ASSERT_TRUE(row.has_value());
-    EXPECT_EQ(row->GEOLOC, "ALABAMA - STATEWIDE");
-    EXPECT_EQ(row->FNAME.value(1), "Visits");
-    EXPECT_EQ(row->SESTAB, "DATA0001");
+    EXPECT_EQ(row->get(db::SessionRow::GEOLOC), "ALABAMA - STATEWIDE");
+    EXPECT_EQ(row->get(db::SessionRow::frequencyName(1)), "Visits");
+    EXPECT_EQ(row->get(db::SessionRow::SESTAB), "DATA0001");
 }
 
 TEST_F(SessionsTest, CopiesTheRowsOfTheSourceSessionsOwnTable)

@@ -3,6 +3,7 @@
 #include "app/frmExpireMsg.h"
 #include "app/frmSplash.h"
 #include "app/singleinstance.h"
+#include "db/sessions.h"
 #include "main/frmPlimView.h"
 #include "platform/forms/FormRegistry.h"
 
@@ -235,6 +236,54 @@ TEST_F(StartupTest, DmeposStateShowsInTheStateBox)
     frmMain& main = start();
     EXPECT_EQ(main.Combo3->currentText(), QStringLiteral("AL"));
 }
+
+// ---- A failure while the grid is filled.
+
+struct BrokenSessionCase {
+    const char* name;
+    const char* statement;  // run on the program's database before the start
+};
+
+class BrokenSessionStartTest : public StartupTest, public ::testing::WithParamInterface<BrokenSessionCase> {};
+
+// The current session's table cannot be read: the start-up says so once and leaves a visible window that
+// still holds the single-instance lock and can switch to a good session.
+TEST_P(BrokenSessionStartTest, ShowsOneMessageThenTheWindowThatCanSwitchToAGoodSession)
+{
+    withFirstSession();
+    {
+        dao::Database d = db();
+        d.Execute(QStringLiteral("UPDATE SESSIONS SET CURUSEADJ = -1"));
+        db::createSession(d, {QStringLiteral("Good"), QStringLiteral("Sample"), 2, {}});
+        d.Execute(QString::fromLatin1(GetParam().statement));
+    }
+    seam.answerMsgBox(vbOK);
+    frmMain& main = start();
+    ASSERT_FALSE(programEnded());
+    ASSERT_EQ(seam.messages().size(), 1);
+    EXPECT_FALSE(seam.messages().at(0).startsWith(QStringLiteral("Run-time error")));
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(platform::busyCount(), 0);
+
+    // A second start finds the program running.
+    EXPECT_FALSE(SingleInstance(folder.path()).acquired());
+
+    const int good = main.Combo1->findText(QStringLiteral("Good"));
+    ASSERT_GT(good, 0);
+    platform::setListIndex(main.Combo1, good);
+    EXPECT_EQ(seam.messages().size(), 1) << qPrintable(seam.messages().join(" | "));
+    EXPECT_EQ(parms(QStringLiteral("CURSES")).toString(), QStringLiteral("Good"));
+    EXPECT_EQ(g().CurSesTab, QStringLiteral("DATA0002"));
+    EXPECT_GT(main.Data1.Recordset().RecordCount(), 0);
+    EXPECT_GT(main.dbg->ColumnCount(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Breaks, BrokenSessionStartTest,
+    ::testing::Values(BrokenSessionCase{"TableDropped", "DROP TABLE DATA0001"},
+                      BrokenSessionCase{"SestabNamesNoTable",
+                                        "UPDATE SESSIONS SET SESTAB = 'DATA0099' WHERE Session = 'Sample'"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- The dated notices.
 

@@ -30,4 +30,34 @@ void guarded(F&& fn) noexcept
     }
 }
 
+// The old "skip a failing step and go on": runs fn; a failure of the data layer (dao::Error) is swallowed
+// and the result is false. Any other fault still reaches guarded's run-time error text.
+template <class F>
+bool resumeNext(F&& fn)
+{
+    try {
+        fn();
+        return true;
+    } catch (const dao::Error&) {
+        return false;
+    }
+}
+
+// Names the step a long run is in, so that its failure message can say where it stopped:
+//     platform::StepGuard step;
+//     try {
+//         step(QStringLiteral("Reading the update file"));
+//         ...
+//     } catch (const dao::Error& e) {
+//         seam().MsgBox(step.text() + ": " + e.description);
+//     }
+class StepGuard {
+public:
+    void operator()(QString text) { text_ = std::move(text); }
+    const QString& text() const { return text_; }
+
+private:
+    QString text_;
+};
+
 }  // namespace platform
