@@ -105,10 +105,10 @@ void Update_KELVA(UpdateRun& run)
     seam().SetMousePointer(vbHourglass);
     dao::Recordset sessions = run.main.OpenRecordset(QStringLiteral("SELECT * FROM SESSIONS ORDER BY rowid"));
     for (; !sessions.EOF(); sessions.MoveNext()) {
-        const db::SessionRow session = db::SessionRow::fromRecord(sessions);
+        const QString table = db::SessionRow(sessions).value(db::SessionRow::SESTAB).toString();
         run.setProgress(160);
         run.pumpEvents();
-        mergeRows(run, session.SESTAB, rows);
+        mergeRows(run, table, rows);
     }
     run.setProgress(199);
     run.main.Execute(QStringLiteral("UPDATE PARMS_CL SET dataupdate = ?"), {dao::Variant(run.strDate)});

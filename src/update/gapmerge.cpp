@@ -33,7 +33,7 @@ void mergeGapCodes(dao::Database& db, const QDate& gapDate)
     QStringList tables;
     dao::Recordset sessions = db.OpenRecordset(QStringLiteral("SELECT * FROM SESSIONS ORDER BY rowid"));
     for (; !sessions.EOF(); sessions.MoveNext())
-        tables << db::SessionRow::fromRecord(sessions).SESTAB;
+        tables << db::SessionRow(sessions).value(db::SessionRow::SESTAB).toString();
     sessions.Close();
     for (const QString& table : tables) {
         const QString t = dao::quoteIdentifier(db.tableDef(table).name);

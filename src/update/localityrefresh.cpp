@@ -24,8 +24,8 @@ void Temp_2004_Update(UpdateRun& run)
     dao::Transaction trans(run.main);
     dao::Recordset sessions = run.main.OpenRecordset(QStringLiteral("SELECT * FROM SESSIONS ORDER BY rowid"));
     for (; !sessions.EOF(); sessions.MoveNext()) {
-        const db::SessionRow session = db::SessionRow::fromRecord(sessions);
-        const auto parts = splitGeoloc(session.GEOLOC);
+        const QString geoloc = db::SessionRow(sessions).value(db::SessionRow::GEOLOC).toString();
+        const auto parts = splitGeoloc(geoloc);
         if (!parts)
             continue;
         dao::Recordset loc = run.main.OpenRecordset(find, {parts->state, parts->desc});
@@ -36,7 +36,7 @@ void Temp_2004_Update(UpdateRun& run)
             continue;
         run.main.Execute(QStringLiteral("UPDATE SESSIONS SET CURWORKGPCI = ?, CURPRACGPCI = ?, CURMALPGPCI = ? "
                                         "WHERE GEOLOC = ?"),
-                         {work, pract, malp, session.GEOLOC});
+                         {work, pract, malp, geoloc});
     }
     trans.Commit();
 }
