@@ -339,6 +339,8 @@ TEST_F(BackupTest, ProgressBarOfFiveHundredCodesStopsShortThenFills)
         caption = p.Caption();
         label2Hidden = p.Label2->isHidden();
         EXPECT_TRUE(p.isVisible());
+        QApplication::processEvents();
+        testsupport::saveShot(&p, QStringLiteral("exprtind_during_backup"));
         QObject::connect(&p, &ExprtInd::prg1Changed, [&](double max, double value) { bar.emplace_back(max, value); });
     });
     backupCompletes();
