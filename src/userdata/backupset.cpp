@@ -20,13 +20,6 @@ constexpr int kNoteLength = 150;
 // The previous set waits here while the new one moves in.
 const QString kPreviousSetFolder = QStringLiteral(".previousset");
 const QString kNewSetFolder = QStringLiteral(".newset");
-constexpr int errPathAccess = 75;
-
-[[noreturn]] void pathError(const QString& path)
-{
-    throw dao::Error(errPathAccess, QStringLiteral("Path/File access error ('%1')").arg(QDir::toNativeSeparators(path)));
-}
-
 void moveFile(const QString& from, const QString& to)
 {
     if (!QFile::rename(from, to))
@@ -73,6 +66,12 @@ QStringList listedFiles(const QDir& folder)
 }
 
 }  // namespace
+
+void pathError(const QString& path)
+{
+    constexpr int errPathAccess = 75;
+    throw dao::Error(errPathAccess, QStringLiteral("Path/File access error ('%1')").arg(QDir::toNativeSeparators(path)));
+}
 
 QString sessionFileName(const QString& sestab)
 {

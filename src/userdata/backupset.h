@@ -62,6 +62,9 @@ db::FeeFactors sessionFactors(const db::SessionRow& row);
 
 // ---- The folder
 
+// 75 "Path/File access error" naming the file or folder that could not be made, moved or removed.
+[[noreturn]] void pathError(const QString& path);
+
 // The folder in which a backup writes its new set, inside the backup folder.
 QString newSetFolder(const QString& backupFolder);
 // The files of the set in a folder: backupAllSess.mdb, the files its allsessions rows name, and every file

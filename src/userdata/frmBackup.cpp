@@ -27,7 +27,6 @@ const QString kStageDirectory = QStringLiteral("Error creating backup directory.
 const QString kStageTables = QStringLiteral("Error creating backup tables.");
 // The bar's margin beyond a session's codes: it stops short of full until the session is done.
 constexpr int kBarMargin = 2000;
-constexpr int errPathAccess = 75;
 
 // A template's copy, writable whatever the template's own permissions.
 void copyTemplate(const QString& from, const QString& to)
@@ -36,8 +35,7 @@ void copyTemplate(const QString& from, const QString& to)
         throw dao::Error(dao::errFileNotFound,
                          QStringLiteral("Could not find file '%1'.").arg(QDir::toNativeSeparators(from)));
     if (!QFile::copy(from, to))
-        throw dao::Error(errPathAccess,
-                         QStringLiteral("Path/File access error ('%1')").arg(QDir::toNativeSeparators(to)));
+        backupset::pathError(to);
     QFile::setPermissions(to, QFile::permissions(to) | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
@@ -201,12 +199,11 @@ void frmBackup::PrepareFolder(const QString& backupFolder, const QString& newFol
     // An existing folder is no failure.
     platform::resumeNext([&] {
         if (!QDir().mkpath(backupFolder))
-            throw dao::Error(errPathAccess, QStringLiteral("Path/File access error"));
+            backupset::pathError(backupFolder);
     });
     backupset::removeLeftovers(backupFolder);
     if (!QDir().mkpath(newFolder))
-        throw dao::Error(errPathAccess,
-                         QStringLiteral("Path/File access error ('%1')").arg(QDir::toNativeSeparators(newFolder)));
+        backupset::pathError(newFolder);
 }
 
 void frmBackup::BackupSession(const db::SessionRow& session, const QString& newFolder)
