@@ -7,7 +7,9 @@
 #include "platform/jet/delimited.h"
 #include "platform/jet/wk1.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -65,6 +67,10 @@ protected:
     }
     static void TearDownTestSuite()
     {
+        // KELVA_KEEP_FORMAT_FILES=<folder> keeps the written files, to look at them in a spreadsheet program.
+        if (const QString keep = qEnvironmentVariable("KELVA_KEEP_FORMAT_FILES"); !keep.isEmpty())
+            for (const QString& f : files())
+                QFile::copy(f, QDir(keep).filePath(QFileInfo(f).fileName()));
         delete dir;
         dir = nullptr;
     }
