@@ -28,11 +28,6 @@ struct Column {
 
 const char* const kTable = "DriverTable";
 
-QString quoteId(const QString& name)
-{
-    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
-}
-
 QString nativePath(const QString& path)
 {
     return QDir::toNativeSeparators(path);
@@ -230,8 +225,8 @@ void DriverTable::State::load(const Rows& rows)
         case Kind::Date: type = QStringLiteral(" DATETEXT"); break;
         case Kind::Logical: type = QStringLiteral(" YESNO"); break;
         }
-        defs << quoteId(c.name) + type;
-        news << QStringLiteral("NEW.") + quoteId(c.name);
+        defs << dao::quoteIdentifier(c.name) + type;
+        news << QStringLiteral("NEW.") + dao::quoteIdentifier(c.name);
     }
     exec(h, QStringLiteral("CREATE TABLE %1 (%2)").arg(QLatin1String(kTable), defs.join(QStringLiteral(", "))));
 
