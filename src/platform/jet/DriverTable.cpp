@@ -315,7 +315,7 @@ Rows DriverTable::State::allRows(std::vector<qint64>* ids) const
     const RowSource next = rowsAfter(0, ids);
     std::vector<dao::Variant> row;
     while (next(row))
-        rows.push_back(row);
+        rows.push_back(std::move(row));
     return rows;
 }
 
@@ -335,13 +335,14 @@ void DriverTable::State::write()
     }
     case Driver::DBase: {
         std::vector<qint64> ids;
-        const Rows rows = allRows(&ids);
+        Rows rows = allRows(&ids);
         std::vector<DbfWrite> writes;
+        writes.reserve(rows.size());
         for (size_t i = 0; i < rows.size(); ++i) {
             if (ids[i] > loaded)
-                writes.push_back({-1, rows[i]});
+                writes.push_back({-1, std::move(rows[i])});
             else if (changed.count(ids[i]))
-                writes.push_back({dbf.recordIndex[size_t(ids[i] - 1)], rows[i]});
+                writes.push_back({dbf.recordIndex[size_t(ids[i] - 1)], std::move(rows[i])});
         }
         std::vector<int> gone;
         for (qint64 id : deleted)
