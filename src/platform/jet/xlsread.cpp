@@ -1,6 +1,7 @@
 #include "platform/jet/xlsread.h"
 
 #include "platform/dao/Error.h"
+#include "platform/jet/codepage.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,27 +67,10 @@ double f64(const char* p)
 
 // ---- 8-bit texts ------------------------------------------------------------------------------------------
 
-// Windows-1252's characters for 0x80-0x9F; the rest of the code page is Latin-1.
-const char16_t cp1252High[32] = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
-    0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-
-QString decode8(QByteArrayView bytes, int /*codepage*/)
-{
-    QString out;
-    out.reserve(bytes.size());
-    for (char c : bytes) {
-        const quint8 b = quint8(c);
-        out.append(b >= 0x80 && b < 0xA0 ? QChar(cp1252High[b - 0x80]) : QChar(b));
-    }
-    return out;
-}
-
 // The code page a CODEPAGE record names, in the numbering the decoder knows.
 int codepageOf(quint16 cv)
 {
     switch (cv) {
-    case 367:     // US-ASCII
     case 0x8001:  // "Windows ANSI" of Excel 2.x and 3.0
         return 1252;
     case 0x8000:  // Apple Roman
@@ -522,14 +506,14 @@ Sheet readSheet(const QByteArray& stream, qsizetype bof, const Globals& g, const
     SheetBuilder cells;
     const bool biff8 = g.biff == Biff::v8;
     const bool biff2 = g.biff == Biff::v2;
-    auto text8 = [&](QByteArrayView bytes) { return decode8(bytes, g.codepage); };
+    auto text8 = [&](QByteArrayView bytes) { return decode(bytes, g.codepage); };
     int pendingRow = -1, pendingCol = 0;              // the formula cell whose text the next STRING holds
     int depth = 0;                                    // charts embedded in the sheet have BOF and EOF of their own
 
     while (true) {
         if (!records.next(r))
             damaged(QStringLiteral("the sheet \"%1\" has no end").arg(name));
-        if ((r.id & 0xFF) == 0x09 && (r.id >> 8) <= 8) {
+        if (r.id == 0x0809 || r.id == 0x0409 || r.id == 0x0209 || r.id == 0x0009) {
             ++depth;
             continue;
         }
@@ -684,10 +668,7 @@ Workbook readBook(const QByteArray& stream)
         damaged(QStringLiteral("its workbook stream does not begin with a BOF record"));
     Globals g;
     g.biff = u16(r.data) >= 0x0600 ? Biff::v8 : Biff::v5;
-    if (g.biff == Biff::v5)
-        g.codepage = 1252;
-    else
-        g.codepage = 1200;
+    g.codepage = g.biff == Biff::v8 ? 1200 : 1252;
     struct Bound {
         quint32 offset;
         QByteArray rawName;  // BIFF5: 8-bit, decoded once the code page is known
@@ -746,7 +727,7 @@ Workbook readBook(const QByteArray& stream)
     book.codepage = g.codepage;
     for (Bound& b : bounds) {
         if (g.biff == Biff::v5)
-            b.name = decode8(b.rawName, g.codepage);
+            b.name = decode(b.rawName, g.codepage);
         if (b.offset >= quint32(stream.size()))
             damaged(QStringLiteral("the sheet \"%1\" lies past the end of the workbook").arg(b.name));
         book.sheets.push_back(readSheet(stream, b.offset, g, b.name));
@@ -772,6 +753,8 @@ Workbook readWorkbookBytes(const QByteArray& bytes, const QString& path)
             for (const QString& name : {QStringLiteral("Workbook"), QStringLiteral("Book")})
                 if (std::optional<QByteArray> stream = cfb.stream(name))
                     return readBook(*stream);
+            if (cfb.stream(QStringLiteral("EncryptedPackage")))
+                refuse(path, QStringLiteral("it is an Excel 2007 or later workbook protected by a password (encrypted)"));
             refuse(path, QStringLiteral("it is a compound document that holds no Excel workbook"));
         }
         if (bytes.size() >= 8) {
