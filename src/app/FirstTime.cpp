@@ -9,7 +9,6 @@
 #include "platform/dao/Transaction.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
-#include "platform/forms/guarded.h"
 #include "platform/seam/Seam.h"
 #include "sessions/frmSLocation.h"
 
@@ -81,8 +80,7 @@ FirstTime::FirstTime()
 
 void FirstTime::wire()
 {
-    for (auto [i, b] : btn)
-        connect(b, &QPushButton::clicked, this, [this, i = i] { platform::guarded([&] { btn_Click(i); }); });
+    platform::onClick(btn, [this](int Index) { btn_Click(Index); });
 }
 
 void FirstTime::Form_Load()

@@ -6,7 +6,7 @@
 #include "platform/controls/colours.h"
 #include "platform/controls/twips.h"
 #include "platform/forms/FormRegistry.h"
-#include "platform/forms/guarded.h"
+#include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
 
 using platform::place;
@@ -48,7 +48,12 @@ frmExpireMsg::frmExpireMsg()
     Command1->setObjectName(QStringLiteral("Command1"));
     place(Command1, 5640, 2940, 1335, 420);
 
-    connect(Command1, &QPushButton::clicked, this, [this] { platform::guarded([this] { Command1_Click(); }); });
+    wire();
+}
+
+void frmExpireMsg::wire()
+{
+    platform::onClick(Command1, [this] { Command1_Click(); });
 }
 
 void frmExpireMsg::Form_Load()

@@ -117,8 +117,7 @@ frmSplash::frmSplash()
 void frmSplash::wire()
 {
     platform::onKeyPress(txt, [this](int& KeyAscii) { txt_KeyPress(KeyAscii); });
-    for (auto [i, b] : btn)
-        connect(b, &QPushButton::clicked, this, [this, i = i] { platform::guarded([&] { btn_Click(i); }); });
+    platform::onClick(btn, [this](int Index) { btn_Click(Index); });
 }
 
 void frmSplash::Form_Load()

@@ -116,7 +116,6 @@ frmPlimView::frmPlimView()
 void frmPlimView::wire()
 {
     using namespace platform;
-    using platform::guarded;
     onClick(plimlist, [this] { plimlist_Click(); });
     onGotFocus(plimlist, [] { g().PlimViewHasFocus = -1; });
     onLostFocus(plimlist, [] { g().PlimViewHasFocus = 0; });
@@ -127,10 +126,10 @@ void frmPlimView::wire()
         userAction_ = plimscroll->sliderPosition() != plimscroll->value();
         QTimer::singleShot(0, this, [this] { userAction_ = false; });
     });
-    plimscroll->onChange([this](bool byUser) {
+    onChange(plimscroll, [this](bool byUser) {
         const bool user = byUser && userAction_;
         userAction_ = false;
-        guarded([&] { plimscroll_Change(user); });
+        plimscroll_Change(user);
     });
     onGotFocus(plimscroll, [] { g().PlimViewHasFocus = -1; });
     onLostFocus(plimscroll, [] { g().PlimViewHasFocus = 0; });
@@ -139,9 +138,9 @@ void frmPlimView::wire()
         onLostFocus(box, [this, i = i] { Text1_LostFocus(i); });
         onKeyDown(box, [this, i = i](int& KeyCode, int Shift) { Text1_KeyDown(i, KeyCode, Shift); });
     }
-    connect(Command1, &QPushButton::clicked, this, [this] { guarded([&] { Command1_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this, [this] { guarded([&] { Command2_Click(); }); });
-    connect(Command3, &QPushButton::clicked, this, [this] { guarded([&] { Command3_Click(); }); });
+    onClick(Command1, [this] { Command1_Click(); });
+    onClick(Command2, [this] { Command2_Click(); });
+    onClick(Command3, [this] { Command3_Click(); });
 }
 
 frmMain* frmPlimView::mainWindow() const
