@@ -20,6 +20,9 @@ const FeeCase kCases[] = {
     // Exactly half a cent: 1012.5 cents go to 1012, 1037.5 to 1038.
     {"half cent down", {1, 1, 1, 1, 10.125}, 1, 0, 0, 0, 1, 10.12, 9.61, 11.05, 10.12, 9.61, 11.05},
     {"half cent up", {1, 1, 1, 1, 10.375}, 1, 0, 0, 0, 1, 10.38, 9.86, 11.34, 10.38, 9.86, 11.34},
+    // The limiting charge is the non-participating amount again in whole cents: 14610 * .0095 = 138.79499...
+    // gives 138.79, and 13879 cents * .0115 = 159.6085 gives 159.61 (138.80 would have given 159.62).
+    {"conversion factor 146.1", {1, 1, 1, 1, 146.1}, 1, 0, 0, 0, 1, 146.10, 138.79, 159.61, 146.10, 138.79, 159.61},
     {"work RVU rounded first", {1, 1, 1, 1, 100}, 0.125, 0, 0, 0, 1, 12, 11.4, 13.11, 12, 11.4, 13.11},
 };
 

@@ -2,6 +2,8 @@
 #include "db/schema.h"
 #include "db/sessions.h"
 #include "db/sqltext.h"
+#include "platform/dao/jetfunctions.h"
+#include "support/SampleDb.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -250,6 +252,39 @@ TEST(FeeKinds, ElevenEntriesWithSchedulesAt44To48)
     EXPECT_EQ(db::feeKindIndex(25), -1);
     EXPECT_EQ(db::feeKindIndex(43), -1);
     EXPECT_EQ(db::feeKindCaptions({}).value(8), "");
+}
+
+
+// Over the whole shipped sample, with its own factors and with a factor whose cents land near a half: the
+// limiting charge is the non-participating amount taken again in whole cents, times .0115, to the cent.
+TEST(FeeQuerySample, LimitingChargeIsTheNonParticipatingAmountsOwnCents)
+{
+    testsupport::SampleDb sample;
+    dao::Database d = sample.open();
+    const std::optional<db::SessionRow> s = db::readSession(d, db::kDefaultSession);
+    ASSERT_TRUE(s);
+    for (const double cf : {s->CURCONVF, 146.1, 37.3374}) {
+        SCOPED_TRACE(cf);
+        db::FeeFactors f;
+        f.workGpci = s->CURWORKGPCI;
+        f.pracGpci = s->CURPRACGPCI;
+        f.malpGpci = s->CURMALPGPCI;
+        f.convFactor = cf;
+        dao::Recordset rs = d.OpenRecordset(db::sessionFeeQuery(f, s->SESTAB, db::FeeList::All).sql);
+        ASSERT_GT(rs.rowCount(), 10000);
+        int wrong = 0;
+        for (int row = 0; row < rs.rowCount(); ++row) {
+            for (const auto& [nonPart, limiting] : {std::pair{db::feecol::NNPart, db::feecol::NLC},
+                                                    std::pair{db::feecol::FNPart, db::feecol::FLC}}) {
+                const double amount = rs.cell(row, nonPart).toDouble();
+                const double expected = jet::round(double(jet::clng(amount * 100)) * .0115, 2);
+                if (rs.cell(row, limiting).toDouble() != expected && ++wrong <= 5)
+                    ADD_FAILURE() << rs.cell(row, db::feecol::CodeMod).toString().toStdString() << ": "
+                                  << amount << " gives " << rs.cell(row, limiting).toDouble() << ", not " << expected;
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+    }
 }
 
 }  // namespace

@@ -409,6 +409,9 @@ Payload CellStore::text(const char* data, quint32 len)
 {
     Payload p;
     p.t.len = len;
+    p.t.off = 0;
+    if (len == 0)
+        return p;
     const bool own = len > kBlock / 4;  // a long text gets a block of its own
     if (own || len > kBlock - used) {
         if (blocks.size() >= 4096)

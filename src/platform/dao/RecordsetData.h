@@ -53,8 +53,12 @@ public:
         payloadBase(row / perChunk)[i] = cell.v;
         typeBase(row / perChunk)[i] = cell.type;
     }
-    Payload text(const char* data, quint32 len);  // copies the text into a block
-    const char* textData(const Payload& p) const { return blocks[p.t.off >> 20].get() + (p.t.off & 0xFFFFF); }
+    Payload text(const char* data, quint32 len);  // copies the text into a block; "" takes no room
+    // Never null, so that a zero-length text binds as a text, not as Null.
+    const char* textData(const Payload& p) const
+    {
+        return p.t.len == 0 ? "" : blocks[p.t.off >> 20].get() + (p.t.off & 0xFFFFF);
+    }
 
     static constexpr std::size_t kChunkBytes = 512 * 1024;
 

@@ -34,16 +34,6 @@ double roundHalfEven(double y)
     return std::fmod(f, 2.0) == 0 ? f : f + 1;
 }
 
-// y written with 15 significant digits and read back.
-double fifteenDigits(double y)
-{
-    char buf[40];
-    auto r = std::to_chars(buf, buf + sizeof buf, y, std::chars_format::scientific, 14);
-    double v = y;
-    std::from_chars(buf, r.ptr, v, std::chars_format::scientific);
-    return v;
-}
-
 // A decimal number as digits and the count of them before the point: 15 significant digits of the value.
 struct Decimal {
     std::string digits;  // no sign
@@ -335,20 +325,7 @@ double round(double x, int n)
     if (!std::isfinite(x))
         return x;
     const double scale = pow10(n < 0 ? -n : n);
-    const double y = n >= 0 ? x * scale : x / scale;
-    const double ay = std::fabs(y);
-    double r;
-    if (ay >= 1e15) {
-        r = roundHalfEven(y);  // no decimals left at 15 digits: the number is whole or nearly so
-    } else {
-        const double f = std::floor(y);
-        const double frac = y - f;
-        // Only a product within a unit of the 15th digit of a half can be a tie at 15 digits.
-        if (std::fabs(frac - 0.5) > ay * 1e-14 + 1e-300)
-            r = frac < 0.5 ? f : f + 1;
-        else
-            r = roundHalfEven(fifteenDigits(y));
-    }
+    const double r = roundHalfEven(n >= 0 ? x * scale : x / scale);
     if (r == 0)
         return 0.0;
     return n >= 0 ? r / scale : r * scale;

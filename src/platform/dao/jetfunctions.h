@@ -17,10 +17,10 @@ namespace jet {
 // The SQL functions and the C++ functions below are the same code.
 void registerJetFunctions(sqlite3* db);
 
-// Scales x by 10^n in double arithmetic, takes the product's 15-significant-digit value (so
-// 2.675 * 100 = 267.49999999999994 counts as the tie 267.5) and rounds that to a whole number, a half to
-// even, then divides by 10^n: round(2.675, 2) = 2.68, round(0.125, 2) = 0.12, round(1.005, 2) = 1.
-// A product of 1e15 or more has no decimals at 15 digits and is rounded as it is.
+// Scales x by 10^n in double arithmetic and rounds that double as it is to the nearest whole number, a half
+// to even, then divides by 10^n: round(2.675, 2) = 2.68 (2.675 * 100 is exactly 267.5 as a double),
+// round(0.125, 2) = 0.12, round(1.005, 2) = 1 (1.005 * 100 is 100.49999999999999). So a round to cents
+// gives back the same cents as clng(100 * x).
 double round(double x, int n = 0);
 // Nearest whole number of the double itself, a half to even.
 qint64 clng(double x);

@@ -236,4 +236,41 @@ TEST_F(RecordsetTest, GridAccessLeavesTheCurrentRecord)
     EXPECT_EQ(rs.AbsolutePosition(), 1);
 }
 
+TEST_F(RecordsetTest, ZeroLengthTextsAreOrdinaryValues)
+{
+    // Alone, and as the first text the recordset reads.
+    dao::Recordset only = db.OpenRecordset("SELECT '' AS a");
+    EXPECT_EQ(only[0].Value().type(), dao::Variant::Type::Text);
+    EXPECT_EQ(only[0].Value().toString(), "");
+
+    // First, middle and last of a row, and between texts of other rows.
+    dao::Recordset rs = db.OpenRecordset("SELECT '' AS a, 'x' AS b, '' AS c, '' AS d UNION ALL "
+                                         "SELECT 'y', '', 'z', '' UNION ALL SELECT '', '', '', ''");
+    const char* expected[3][4] = {{"", "x", "", ""}, {"y", "", "z", ""}, {"", "", "", ""}};
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 4; ++col) {
+            EXPECT_FALSE(rs.cell(row, col).isNull()) << row << "," << col;
+            EXPECT_EQ(rs.cell(row, col).toString(), expected[row][col]) << row << "," << col;
+        }
+    rs.FindFirst("b = ?", {QString("")});
+    ASSERT_FALSE(rs.NoMatch());
+    EXPECT_EQ(rs.AbsolutePosition(), 1);
+
+    // Written by setCell and by Update as the first text of a recordset that has read none (Tag is Null
+    // everywhere), then found again: the zero-length text is a text, not Null.
+    dao::Recordset tags = db.OpenRecordset("SELECT Tag FROM CODES ORDER BY CODEMOD");
+    tags.setCell(0, 0, QString(""));
+    EXPECT_EQ(tags.cell(0, 0).type(), dao::Variant::Type::Text);
+    tags.MoveLast();
+    tags.Edit();
+    tags[0] = QString("");
+    tags.Update();
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM CODES WHERE Tag = ''").toLongLong(), 2);
+    tags.FindFirst("Tag = ''");
+    EXPECT_FALSE(tags.NoMatch());
+    EXPECT_EQ(tags.AbsolutePosition(), 0);
+    tags.FindNext("Tag = ?", {QString("")});
+    EXPECT_EQ(tags.AbsolutePosition(), 3);
+}
+
 }  // namespace

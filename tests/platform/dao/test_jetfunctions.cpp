@@ -12,16 +12,23 @@ struct RoundCase {
     double expected;
 };
 
-TEST(JetRound, ScalesThenRoundsTheFifteenDigitValueHalfToEven)
+TEST(JetRound, ScalesThenRoundsTheDoubleItselfHalfToEven)
 {
     const RoundCase cases[] = {
-        {2.675, 2, 2.68},  // 267.49999999999994 is the tie 267.5 at 15 digits
-        {0.125, 2, 0.12},  {1.005, 2, 1.00}, {0.375, 2, 0.38},  {2.5, 0, 2},       {3.5, 0, 4},
-        {-2.5, 0, -2},     {-0.125, 2, -0.12}, {-2.675, 2, -2.68}, {104.535, 2, 104.54}, {1.2345, 3, 1.234},
-        {12.344999, 2, 12.34}, {0.0049, 2, 0},  {1e16 + 2, 0, 1e16 + 2}, {123.456, -1, 120},
+        // The three worked cases: 2.675 * 100 is exactly 267.5, a tie that goes to the even 268;
+        // 0.125 * 100 is the tie 12.5; 1.005 * 100 is 100.49999999999999, below the half.
+        {2.675, 2, 2.68},  {0.125, 2, 0.12},  {1.005, 2, 1.00},
+        // 14610 cents * .0095 is 138.79499999999999, below the half: no decimal window lifts it to a tie.
+        {14610 * .0095, 2, 138.79}, {13879 * .0115, 2, 159.61},
+        // Ties go to the even neighbour, on both sides of zero.
+        {0.375, 2, 0.38},  {2.5, 0, 2},       {3.5, 0, 4},      {-2.5, 0, -2},     {-3.5, 0, -4},
+        {-0.125, 2, -0.12}, {-2.675, 2, -2.68}, {-1.005, 2, -1.00}, {104.535, 2, 104.54}, {1.2345, 3, 1.234},
+        {12.344999, 2, 12.34}, {0.0049, 2, 0},  {-0.0049, 2, 0},  {1e16 + 2, 0, 1e16 + 2}, {123.456, -1, 120},
+        {125, -1, 120},    {135, -1, 140},
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(jet::round(c.x, c.n), c.expected) << "round(" << c.x << ", " << c.n << ")";
+    EXPECT_FALSE(std::signbit(jet::round(-0.0049, 2)));  // no negative zero to show as "-0.00"
 }
 
 TEST(JetClng, RoundsTheDoubleItselfHalfToEven)
