@@ -8,6 +8,8 @@ find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets PrintSupport Test)
 find_package(SQLite3 REQUIRED)
 # apt: libcurl4-openssl-dev
 find_package(CURL REQUIRED)
+# The update server of the FTP tests.
+# apt: python3-pyftpdlib
 # apt: libfreexl-dev libshp-dev
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(FREEXL REQUIRED IMPORTED_TARGET freexl)
