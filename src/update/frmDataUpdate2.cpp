@@ -283,8 +283,9 @@ QDateTime frmDataUpdate2::offeredDate()
 
 void frmDataUpdate2::releaseData5()
 {
+    // The recordset goes with the connection it holds.
     if (Data5.hasRecordset())
-        Data5.Recordset().Close();
+        static_cast<dao::Recordset&>(Data5.Recordset()) = dao::Recordset();
     Data5.setDatabaseName(QString());
     Data5.setConnect(QString());
     Data5.setRecordSource(QString());

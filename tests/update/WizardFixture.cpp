@@ -23,6 +23,7 @@ logging.disable(logging.CRITICAL)
 auth = DummyAuthorizer()
 auth.add_user('kelva', 'kelva', sys.argv[1], perm='elr')
 FTPHandler.authorizer = auth
+FTPHandler.auth_failed_timeout = 0
 server = FTPServer(('127.0.0.1', 0), FTPHandler)
 print(server.socket.getsockname()[1], flush=True)
 server.serve_forever()
