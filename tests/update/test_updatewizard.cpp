@@ -73,16 +73,16 @@ TEST_F(ServerTest, TheStatusCheckDecidesThePage)
     const QString cannot = "Cannot perform the update process at this time.  If you continue to receive this message "
                            "please call tech support 1-800-555-0142.";
     const std::vector<Case> cases = {
-        {"later", "kelvaupd04.mdb 06/30/2014\r\n", "2013-01-01 00:00:00", "second"},
-        {"equal", "kelvaupd04.mdb 06/30/2014\r\n", "2014-06-30 00:00:00", "third"},
-        {"earlier", "kelvaupd04.mdb 01/15/2012\r\n", "2013-01-01 00:00:00", "third"},
-        {"empty installed date", "kelvaupd04.mdb 06/30/2014\r\n", nullptr, "third"},
-        {"no .mdb", "kelvaupd04.zip 06/30/2014\r\n", "2013-01-01 00:00:00", "first"},
+        {"later", "kelvaupd04.mdb 06/30/2014\r\n", "2013-01-01 00:00:00", "second", ""},
+        {"equal", "kelvaupd04.mdb 06/30/2014\r\n", "2014-06-30 00:00:00", "third", ""},
+        {"earlier", "kelvaupd04.mdb 01/15/2012\r\n", "2013-01-01 00:00:00", "third", ""},
+        {"empty installed date", "kelvaupd04.mdb 06/30/2014\r\n", nullptr, "third", ""},
+        {"no .mdb", "kelvaupd04.zip 06/30/2014\r\n", "2013-01-01 00:00:00", "first", ""},
         {".mdb without a blank", "kelvaupd04.mdb\r\n", "2013-01-01 00:00:00", "first",
          "Can't determine update status. Please again try later.", true},
         {"several lines", "kelvaupd04.mdb 01/15/2012\r\nkelvaupd04.mdb 06/30/2099\r\n", "2013-01-01 00:00:00",
-         "third"},
-        {"day above 12", "kelvaupd04.mdb 12/13/2014 10:30\r\n", "2014-12-12 00:00:00", "second"},
+         "third", ""},
+        {"day above 12", "kelvaupd04.mdb 12/13/2014 10:30\r\n", "2014-12-12 00:00:00", "second", ""},
         {"no status file", "", "2013-01-01 00:00:00", "first", cannot},
         {"wrong password", "kelvaupd04.mdb 06/30/2014\r\n", "2013-01-01 00:00:00", "second", "", false, true,
          [] { update::updateServer().password = "wrong"; }},
@@ -111,8 +111,9 @@ TEST_F(ServerTest, TheStatusCheckDecidesThePage)
         EXPECT_EQ(update::connection().NoInternet, c.noConnection ? -1 : 0);
         EXPECT_EQ(!w.Label5->isHidden(), c.noConnection);
         EXPECT_EQ(!w.Label3->isHidden(), c.page == "second" && !c.noConnection);
-        if (c.page == "second" && !c.noConnection)
+        if (c.page == "second" && !c.noConnection) {
             EXPECT_EQ(w.strDownLoadFileName, "kelvaupd04.mdb");
+        }
         ASSERT_EQ(seam.calls("FtpConnect").size(), connects + 1);
         EXPECT_EQ(seam.calls("FtpConnect").back().flags, server.port());
         EXPECT_EQ(seam.calls("FtpConnect").back().detail, "direct");
