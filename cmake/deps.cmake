@@ -20,3 +20,5 @@ find_package(benchmark REQUIRED)
 # The independent readers and writers the file-format tests check against: SheetJS (tests/package.json,
 # installed by scripts/deps.sh with npm ci, run by nodejs), gnumeric's ssconvert and python3-dbf.
 # apt: nodejs gnumeric python3-dbf gzip
+# The update server of the FTP tests (a local pyftpdlib server).
+# apt: python3-pyftpdlib
