@@ -33,7 +33,7 @@ public:
     void HtmlHelp(const QString&, int) override {}
     void DoEvents() override {}
     QDateTime Now() override { return QDateTime::currentDateTime(); }
-    std::unique_ptr<platform::FtpConnection> FtpConnect(const QString&, const QString&, const QString&) override
+    std::unique_ptr<platform::FtpConnection> FtpConnect(const QString&, const QString&, const QString&, int, bool) override
     {
         return nullptr;
     }
