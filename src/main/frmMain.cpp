@@ -567,9 +567,7 @@ void frmMain::wire()
 
 void frmMain::Form_Initialize()
 {
-    instance_ = std::make_unique<SingleInstance>(g().ProgramFolder);
-    if (!instance_->acquired())
-        EndProgram(0);
+    instance_ = claimProgramFolder(g().ProgramFolder);
 }
 
 void frmMain::Form_Load()

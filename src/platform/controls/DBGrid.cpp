@@ -85,7 +85,7 @@ void DBGridColumn::setValue(const dao::Variant& v)
         return;
     }
     if (grid_->isEditing() && grid_->Col() == index_) {
-        grid_->editor_->setText(v.toString());
+        grid_->editor()->setText(v.toString());
         return;
     }
     const int row = grid_->dataRow();
@@ -103,6 +103,8 @@ QString DBGridColumn::Text() const
 }
 
 // ---- model
+
+DBGridModel::DBGridModel(DBGrid& grid) : QAbstractTableModel(&grid), grid_(grid) {}
 
 int DBGridModel::rowCount(const QModelIndex& parent) const
 {
@@ -311,7 +313,12 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent), model_(new DBGridModel(*th
     }
 }
 
-DBGrid::~DBGrid() = default;
+// The model goes while the grid is whole: as a child alone it would go only after the view's own parts,
+// and tell a half-destroyed view that its model is gone.
+DBGrid::~DBGrid()
+{
+    delete model_;
+}
 
 void DBGrid::setHeadLines(int lines)
 {
@@ -423,7 +430,6 @@ void DBGrid::applyColumn(int col)
 
 void DBGrid::ReBind()
 {
-    refused_.clear();
     pendingCol_ = -1;
     const int col = std::max(0, Col());
     rebuildColumns();
@@ -478,13 +484,13 @@ int DBGrid::currentRow() const
 
 bool DBGrid::isEditing() const
 {
-    return editor_ && state() == QAbstractItemView::EditingState;
+    return editor() && state() == QAbstractItemView::EditingState;
 }
 
 QString DBGrid::Text() const
 {
     if (isEditing())
-        return editor_->text();
+        return editor()->text();
     const QModelIndex i = currentIndex();
     return i.isValid() ? cellText(i.row(), i.column()) : QString();
 }
@@ -492,8 +498,8 @@ QString DBGrid::Text() const
 void DBGrid::setText(const QString& text)
 {
     if (isEditing()) {
-        editor_->setText(text);
-        editor_->setProperty("kelva_edited", true);
+        editor()->setText(text);
+        editor()->setProperty("kelva_edited", true);
         return;
     }
     const QModelIndex i = currentIndex();
@@ -557,8 +563,6 @@ void DBGrid::setRowHeightTwips(int value)
 
 dao::Variant DBGrid::cellValue(int row, int col) const
 {
-    if (auto it = refused_.find({row, col}); it != refused_.end())
-        return it->second;
     const DBGridColumn& c = *columns_[col];
     if (c.field_ < 0 || !source_ || !source_->hasRecordset())
         return {};
@@ -607,10 +611,8 @@ bool DBGrid::commitEdit(int row, int col, const QString& text)
         if (c.field_ < 0)
             throw dao::Error(3027, QStringLiteral("Cannot update. Database or object is read-only."));
         source_->Recordset().setCell(row, c.field_, value);
-        refused_.erase({row, col});
     } catch (const dao::Error& e) {
-        // The cell keeps what was typed, as the old grid did; the row keeps what the table holds.
-        refused_[{row, col}] = value;
+        // The cell shows again what the table holds: a refused value shown as if stored would look saved.
         int response = 1;
         if (Error)
             guarded([&] { Error(e.number, response); });
@@ -684,6 +686,11 @@ void DBGrid::raiseRowColChange(qint64 lastRow, int lastCol)
         guarded([&] { RowColChange(lastRow, lastCol); });
 }
 
+QLineEdit* DBGrid::editor() const
+{
+    return qobject_cast<QLineEdit*>(editor_.data());
+}
+
 void DBGrid::editorOpened(QLineEdit* editor)
 {
     editor_ = editor;
@@ -721,8 +728,7 @@ bool DBGrid::keyEvent(QKeyEvent* e)
             QKeyEvent replaced(QEvent::KeyPress, c.isLetter() ? int(c.toUpper().unicode()) : ascii, e->modifiers(),
                                QString(c));
             resending_ = true;
-            QApplication::sendEvent(static_cast<QObject*>(editor_ && isEditing() ? static_cast<QWidget*>(editor_)
-                                                                                   : static_cast<QWidget*>(this)),
+            QApplication::sendEvent(isEditing() ? static_cast<QWidget*>(editor()) : static_cast<QWidget*>(this),
                                     &replaced);
             resending_ = false;
             return true;
@@ -733,7 +739,8 @@ bool DBGrid::keyEvent(QKeyEvent* e)
 
 bool DBGrid::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool onEditor = editor_ && watched == editor_;
+    // Compared as an object, never cast: events reach the editor while it is being destroyed.
+    const bool onEditor = editor_ && watched == editor_.data();
     if (onEditor && event->type() == QEvent::FocusOut) {
         // The focus leaving the cell editor leaves the grid, unless it goes back to the grid itself.
         if (QApplication::focusWidget() == this)
@@ -776,7 +783,7 @@ void DBGrid::focusOutEvent(QFocusEvent* event)
 {
     QTableView::focusOutEvent(event);
     // The grid's own editor taking the focus is no loss of focus.
-    if (editor_ && QApplication::focusWidget() == editor_)
+    if (editor_ && QApplication::focusWidget() == editor_.data())
         return;
     if (LostFocus && isOldFocusChange(event, this))
         guarded(LostFocus);

@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QTableView>
 #include <functional>
-#include <map>
 #include <vector>
 
 class QLineEdit;
@@ -59,7 +58,7 @@ private:
 // The grid's model: reads the recordset's cells as the view paints them, nothing copied ahead.
 class DBGridModel : public QAbstractTableModel {
 public:
-    explicit DBGridModel(DBGrid& grid) : grid_(grid) {}
+    explicit DBGridModel(DBGrid& grid);
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -139,7 +138,7 @@ public:
     std::function<void()> LostFocus;
     std::function<void(qint64 LastRow, int LastCol)> RowColChange;
 
-    // The value the grid holds for a cell (what the recordset has, or an edit the table refused).
+    // The value the grid holds for a cell: what the recordset has. An edit the table refused is not kept.
     dao::Variant cellValue(int row, int col) const;
     QString cellText(int row, int col) const;
     Qt::Alignment cellAlignment(int row, int col) const;
@@ -162,6 +161,7 @@ private:
     void raiseRowColChange(qint64 lastRow, int lastCol);
     bool keyEvent(QKeyEvent* e);
     void editorOpened(QLineEdit* editor);
+    QLineEdit* editor() const;
     int dataRow() const;
 
     QPointer<DataControl> source_;
@@ -169,8 +169,8 @@ private:
     std::vector<std::unique_ptr<DBGridColumn>> columns_;
     bool designed_ = false;
     QStringList fieldNames_;
-    std::map<std::pair<int, int>, dao::Variant> refused_;
-    QPointer<QLineEdit> editor_;
+    // The open cell editor, held as a widget: a line edit half destroyed is no longer one.
+    QPointer<QWidget> editor_;
     int pendingCol_ = -1;
     dao::Variant pending_;
     bool following_ = false;
