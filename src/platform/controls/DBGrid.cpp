@@ -258,8 +258,9 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
     {
         const QString text = static_cast<QLineEdit*>(editor)->text();
-        // An edit that changed nothing is not taken into the row.
-        if (text == index.data(Qt::EditRole).toString() && !editor->property("kelva_edited").toBool())
+        // An edit that changed nothing is not taken into the row; a refused one offered again is tried again.
+        if (text == grid_.storedValue(index.row(), index.column()).toString() &&
+            !editor->property("kelva_edited").toBool())
             return;
         model->setData(index, text, Qt::EditRole);
     }
@@ -337,10 +338,12 @@ void DBGrid::setDataSource(DataControl* source)
         connect(source_, &DataControl::refreshed, this, &DBGrid::ReBind);
         connect(source_, &DataControl::repositioned, this, &DBGrid::followRecordset);
         connect(source_, &DataControl::rowWritten, this, [this](int row) {
-            if (row < 0)
+            if (row < 0) {
+                refused_.reset();
                 model_->reset();
-            else
+            } else {
                 model_->rowChanged(row);
+            }
         });
     }
     ReBind();
@@ -430,6 +433,7 @@ void DBGrid::applyColumn(int col)
 
 void DBGrid::ReBind()
 {
+    refused_.reset();
     pendingCol_ = -1;
     const int col = std::max(0, Col());
     rebuildColumns();
@@ -563,6 +567,13 @@ void DBGrid::setRowHeightTwips(int value)
 
 dao::Variant DBGrid::cellValue(int row, int col) const
 {
+    if (refused_ && refused_->row == row && refused_->col == col)
+        return refused_->value;
+    return storedValue(row, col);
+}
+
+dao::Variant DBGrid::storedValue(int row, int col) const
+{
     const DBGridColumn& c = *columns_[col];
     if (c.field_ < 0 || !source_ || !source_->hasRecordset())
         return {};
@@ -571,7 +582,7 @@ dao::Variant DBGrid::cellValue(int row, int col) const
 
 QString DBGrid::cellText(int row, int col) const
 {
-    const dao::Variant v = cellValue(row, col);
+    const dao::Variant v = storedValue(row, col);
     if (v.isNull())
         return QString();
     const QString& pattern = columns_[col]->numberFormat_;
@@ -586,7 +597,7 @@ Qt::Alignment DBGrid::cellAlignment(int row, int col) const
     case 2: horizontal = Qt::AlignHCenter; break;
     case 3: {
         // General: numbers to the right, text to the left.
-        const auto t = cellValue(row, col).type();
+        const auto t = storedValue(row, col).type();
         if (t == dao::Variant::Type::Long || t == dao::Variant::Type::Double)
             horizontal = Qt::AlignRight;
         break;
@@ -611,8 +622,12 @@ bool DBGrid::commitEdit(int row, int col, const QString& text)
         if (c.field_ < 0)
             throw dao::Error(3027, QStringLiteral("Cannot update. Database or object is read-only."));
         source_->Recordset().setCell(row, c.field_, value);
+        refused_.reset();
     } catch (const dao::Error& e) {
-        // The cell shows again what the table holds: a refused value shown as if stored would look saved.
+        // The cell shows what the table holds: a refused value shown as if stored would look saved. What was
+        // typed is kept for an editor opened on the cell again, so that the user can correct it.
+        refused_ = Refused{row, col, value};
+        refusedInEdit_ = isEditing();
         int response = 1;
         if (Error)
             guarded([&] { Error(e.number, response); });
@@ -648,6 +663,14 @@ void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previ
     }
     if (!previous.isValid() || current.row() != previous.row() || current.column() != previous.column())
         raiseRowColChange(lastRow, lastCol);
+}
+
+void DBGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    QTableView::closeEditor(editor, hint);
+    // An edit left without a refusal of its own drops what an earlier refused edit typed.
+    if (!std::exchange(refusedInEdit_, false))
+        refused_.reset();
 }
 
 void DBGrid::followRecordset()

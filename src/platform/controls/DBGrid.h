@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTableView>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QLineEdit;
@@ -138,14 +139,19 @@ public:
     std::function<void()> LostFocus;
     std::function<void(qint64 LastRow, int LastCol)> RowColChange;
 
-    // The value the grid holds for a cell: what the recordset has. An edit the table refused is not kept.
+    // The value the grid holds for a cell: what the recordset has, or the text of an edit the table has just
+    // refused, which the next editor opened on that cell offers again until the edit is left.
     dao::Variant cellValue(int row, int col) const;
+    // What the recordset holds.
+    dao::Variant storedValue(int row, int col) const;
+    // The cell as shown: always the stored value, so that a refused edit never looks saved.
     QString cellText(int row, int col) const;
     Qt::Alignment cellAlignment(int row, int col) const;
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
@@ -169,6 +175,13 @@ private:
     std::vector<std::unique_ptr<DBGridColumn>> columns_;
     bool designed_ = false;
     QStringList fieldNames_;
+    struct Refused {
+        int row;
+        int col;
+        dao::Variant value;
+    };
+    std::optional<Refused> refused_;
+    bool refusedInEdit_ = false;  // the edit being closed was refused: the program may open it again
     // The open cell editor, held as a widget: a line edit half destroyed is no longer one.
     QPointer<QWidget> editor_;
     int pendingCol_ = -1;

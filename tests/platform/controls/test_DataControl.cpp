@@ -325,6 +325,15 @@ TEST_F(DBGridTest, WriteTheFileRefusesNeverLooksSaved)
     EXPECT_EQ(dbg.Text(), "52.50");
     EXPECT_EQ(dbg.model()->index(5, 4).data().toString(), "52.50");
     EXPECT_EQ(MainDb.scalar("SELECT S1 FROM DATA0001 WHERE CODEMOD = '10005'").toDouble(), 52.5);
+
+    // Opened again, the cell offers what was typed, to be corrected; left without a write, that is dropped.
+    QTest::keyClick(&dbg, Qt::Key_F2);
+    ASSERT_TRUE(dbg.isEditing());
+    EXPECT_EQ(dbg.Text(), "77");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(dbg.isEditing());
+    EXPECT_EQ(dbg.cellValue(5, 4).toDouble(), 52.5);
+    EXPECT_EQ(dbg.cellText(5, 4), "52.50");
 }
 
 TEST(DBGridLifetime, TheModelGoesWithTheGrid)
