@@ -23,13 +23,6 @@ std::map<QString, std::weak_ptr<Connection>> gRegistry;
 const char* kMetaTable = "kelva_dao_meta";
 constexpr int kCacheLimit = 64;
 
-QString quoteId(const QString& name)
-{
-    QString n = name;
-    n.replace(QLatin1Char(']'), QLatin1String("]]"));
-    return QLatin1Char('[') + n + QLatin1Char(']');
-}
-
 QByteArray passwordHash(const QString& password)
 {
     return QCryptographicHash::hash(("kelva-dao:" + password).toUtf8(), QCryptographicHash::Sha256).toHex();
@@ -78,6 +71,13 @@ bool isRenameTable(const QString& sql, QString* name)
 }
 
 }  // namespace
+
+QString quoteIdentifier(const QString& name)
+{
+    QString n = name;
+    n.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + n + QLatin1Char('"');
+}
 
 void noteStatement()
 {
@@ -679,16 +679,16 @@ void Database::CreateTable(const TableDef& def)
     live(c);
     QStringList cols;
     for (const FieldDef& f : def.fields)
-        cols << quoteId(f.name) + QLatin1Char(' ') + declaredType(f);
+        cols << quoteIdentifier(f.name) + QLatin1Char(' ') + declaredType(f);
     for (const IndexDef& idx : def.indexes) {
         if (!idx.primary)
             continue;
         QStringList fs;
         for (const QString& f : idx.fields)
-            fs << quoteId(f);
+            fs << quoteIdentifier(f);
         cols << QStringLiteral("PRIMARY KEY (%1)").arg(fs.join(QStringLiteral(", ")));
     }
-    Execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteId(def.name), cols.join(QStringLiteral(", "))));
+    Execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteIdentifier(def.name), cols.join(QStringLiteral(", "))));
     for (const IndexDef& idx : def.indexes)
         if (!idx.primary)
             CreateIndex(def.name, idx);
@@ -699,17 +699,17 @@ void Database::CreateIndex(const QString& table, const IndexDef& index)
     live(c);
     QStringList fs;
     for (const QString& f : index.fields)
-        fs << quoteId(f);
+        fs << quoteIdentifier(f);
     Execute(QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
                 .arg(index.unique || index.primary ? QStringLiteral("UNIQUE ") : QString(),
-                     quoteId(table + QLatin1Char('_') + index.name), quoteId(table), fs.join(QStringLiteral(", "))));
+                     quoteIdentifier(table + QLatin1Char('_') + index.name), quoteIdentifier(table), fs.join(QStringLiteral(", "))));
 }
 
 void Database::ApplyColumnRules(const QString& table)
 {
     Connection& conn = live(c);
     const TableDef def = tableDef(table);
-    const QString t = quoteId(def.name);
+    const QString t = quoteIdentifier(def.name);
     const QString base = QStringLiteral("kelva_rules_") + def.name;
     // The table's own rules go first (they keep their old names after a rename), then any left under these
     // names by a table that has since been renamed.
@@ -725,13 +725,13 @@ void Database::ApplyColumnRules(const QString& table)
     for (const char* suffix : {"_bi", "_bu", "_ai", "_au"})
         stale << base + QLatin1String(suffix);
     for (const QString& name : stale)
-        exec(conn.db, QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(quoteId(name)).toUtf8().constData());
+        exec(conn.db, QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(quoteIdentifier(name)).toUtf8().constData());
 
     QStringList numeric, refuse, fixWhen, fixSet;
     for (const FieldDef& f : def.fields) {
         if (f.type != FieldType::Long && f.type != FieldType::Double && f.type != FieldType::YesNo)
             continue;
-        const QString col = quoteId(f.name);
+        const QString col = quoteIdentifier(f.name);
         numeric << col;
         refuse << QStringLiteral("(typeof(NEW.%1) = 'text' AND NEW.%1 <> '')").arg(col);
         fixWhen << QStringLiteral("NEW.%1 = ''").arg(col);
@@ -751,13 +751,13 @@ void Database::ApplyColumnRules(const QString& table)
     const QString when = fixWhen.join(QStringLiteral(" OR "));
     const QString cols = numeric.join(QStringLiteral(", "));
     exec(conn.db, QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT ON %2 WHEN %3 BEGIN %4 END")
-                .arg(quoteId(base + "_bi"), t, refuseWhen, raise).toUtf8().constData());
+                .arg(quoteIdentifier(base + "_bi"), t, refuseWhen, raise).toUtf8().constData());
     exec(conn.db, QStringLiteral("CREATE TRIGGER %1 BEFORE UPDATE OF %2 ON %3 WHEN %4 BEGIN %5 END")
-                .arg(quoteId(base + "_bu"), cols, t, refuseWhen, raise).toUtf8().constData());
+                .arg(quoteIdentifier(base + "_bu"), cols, t, refuseWhen, raise).toUtf8().constData());
     exec(conn.db, QStringLiteral("CREATE TRIGGER %1 AFTER INSERT ON %2 WHEN %3 BEGIN %4 END")
-                .arg(quoteId(base + "_ai"), t, when, fix).toUtf8().constData());
+                .arg(quoteIdentifier(base + "_ai"), t, when, fix).toUtf8().constData());
     exec(conn.db, QStringLiteral("CREATE TRIGGER %1 AFTER UPDATE OF %2 ON %3 WHEN %4 BEGIN %5 END")
-                .arg(quoteId(base + "_au"), cols, t, when, fix).toUtf8().constData());
+                .arg(quoteIdentifier(base + "_au"), cols, t, when, fix).toUtf8().constData());
 }
 
 void Database::BeginTrans()

@@ -36,6 +36,11 @@ struct TableDef {
     std::vector<IndexDef> indexes;
 };
 
+// A table, column, index or trigger name as SQLite reads it: in double quotes, an inner " doubled
+// ("a]b" -> "\"a]b\"", say "x" -> "\"say \"\"x\"\"\""). Every identifier the program puts into SQL text goes
+// through it.
+QString quoteIdentifier(const QString& name);
+
 // The declared SQLite type of a field kind ("TEXT(25) COLLATE NOCASE", "TEXT COLLATE NOCASE", "INTEGER",
 // "REAL", "YESNO", "DATETEXT") and back.
 QString declaredType(const FieldDef& f);

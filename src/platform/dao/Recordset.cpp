@@ -15,13 +15,6 @@ namespace {
 
 const char* kRowidName = "kelva_rowid__";
 
-QString quoteId(const QString& name)
-{
-    QString n = name;
-    n.replace(QLatin1Char(']'), QLatin1String("]]"));
-    return QLatin1Char('[') + n + QLatin1Char(']');
-}
-
 Error noCurrent()
 {
     return Error(errNoCurrentRecord, QStringLiteral("No current record."));
@@ -129,14 +122,16 @@ void RecordsetData::load()
     QString tableName;
     if (!isQueryText(trimmed)) {
         tableName = trimmed;
-        if (tableName.startsWith(QLatin1Char('[')) && tableName.endsWith(QLatin1Char(']')))
+        if (tableName.size() > 1 && tableName.startsWith(QLatin1Char('[')) && tableName.endsWith(QLatin1Char(']')))
             tableName = tableName.mid(1, tableName.size() - 2);
+        else if (tableName.size() > 1 && tableName.startsWith(QLatin1Char('"')) && tableName.endsWith(QLatin1Char('"')))
+            tableName = tableName.mid(1, tableName.size() - 2).replace(QLatin1String("\"\""), QLatin1String("\""));
         if (!db.hasTable(tableName)) {
             // A view, or no such thing: read it as a query and let SQLite report what is wrong.
-            sql = QStringLiteral("SELECT * FROM %1").arg(quoteId(tableName));
+            sql = QStringLiteral("SELECT * FROM %1").arg(quoteIdentifier(tableName));
             tableName.clear();
         } else {
-            sql = QStringLiteral("SELECT *, rowid AS %1 FROM %2").arg(QLatin1String(kRowidName), quoteId(tableName));
+            sql = QStringLiteral("SELECT *, rowid AS %1 FROM %2").arg(QLatin1String(kRowidName), quoteIdentifier(tableName));
         }
     } else {
         sql = translateSql(trimmed);
@@ -177,7 +172,7 @@ void RecordsetData::load()
         const auto head = selectHead.match(sql);
         if (single && !only.isEmpty() && head.hasMatch() && !grouped.match(withoutLiterals(sql)).hasMatch()
             && db.hasTable(only)) {
-            for (const QString& rowidRef : {quoteId(only) + QStringLiteral(".rowid"), QStringLiteral("rowid")}) {
+            for (const QString& rowidRef : {quoteIdentifier(only) + QStringLiteral(".rowid"), QStringLiteral("rowid")}) {
                 QString withRowid = shiftOrderNumbers(sql);
                 withRowid.insert(head.capturedEnd(), QStringLiteral("%1 AS %2, ").arg(rowidRef, QLatin1String(kRowidName)));
                 sqlite3_stmt* s2 = nullptr;
@@ -430,7 +425,8 @@ Payload CellStore::text(const char* data, quint32 len)
 Variant RecordsetData::convert(int col, const Variant& v) const
 {
     const FieldDef& def = cols[col].def;
-    if (v.isNull())
+    // A column declared without a type (the file drivers' worksheet columns) keeps each value's own kind.
+    if (v.isNull() || !cols[col].typed)
         return v;
     const auto conversion = [] { return Error(errConversion, QStringLiteral("Data type conversion error.")); };
     switch (def.type) {
@@ -515,11 +511,14 @@ bool RecordsetData::find(const QString& criteria, const std::vector<Variant>& fi
     // The columns that the criterion names are bound row by row into a one-row table of that name.
     std::vector<int> used;
     {
-        static const QRegularExpression ident(QStringLiteral(R"('(?:[^']|'')*'|\[([^\]]+)\]|([A-Za-z_][A-Za-z0-9_]*))"));
+        static const QRegularExpression ident(
+            QStringLiteral(R"re('(?:[^']|'')*'|\[([^\]]+)\]|"((?:[^"]|"")+)"|([A-Za-z_][A-Za-z0-9_]*))re"));
         auto it = ident.globalMatch(crit);
         while (it.hasNext()) {
             const auto m = it.next();
-            const QString name = m.capturedLength(1) ? m.captured(1) : m.captured(2);
+            const QString name = m.capturedLength(1)   ? m.captured(1)
+                                 : m.capturedLength(2) ? m.captured(2).replace(QLatin1String("\"\""), QLatin1String("\""))
+                                                       : m.captured(3);
             if (name.isEmpty())
                 continue;
             const int k = columnIndex(name);
@@ -535,12 +534,12 @@ bool RecordsetData::find(const QString& criteria, const std::vector<Variant>& fi
         items << (number ? QStringLiteral("CAST(%1 AS NUMERIC)").arg(param)
                          : (t == FieldType::Text || t == FieldType::Memo) ? param + QStringLiteral(" COLLATE NOCASE")
                                                                           : param)
-                     + QStringLiteral(" AS ") + quoteId(cols[k].name);
+                     + QStringLiteral(" AS ") + quoteIdentifier(cols[k].name);
     }
     QString sql = QStringLiteral("SELECT (%1)").arg(crit);
     if (!items.isEmpty())
         sql += QStringLiteral(" FROM (SELECT %1) AS %2")
-                   .arg(items.join(QStringLiteral(", ")), quoteId(table.isEmpty() ? QStringLiteral("rs") : table));
+                   .arg(items.join(QStringLiteral(", ")), quoteIdentifier(table.isEmpty() ? QStringLiteral("rs") : table));
 
     Stmt st(conn, sql);
     sqlite3_stmt* s = st.get();
@@ -709,6 +708,16 @@ void Recordset::Move(qint64 n)
     r.setPosition(r.pos + n);
 }
 
+bool Recordset::hasCurrentRecord() const
+{
+    return d && d->hasCurrent();
+}
+
+bool Recordset::editing() const
+{
+    return data().mode != RecordsetData::Mode::None;
+}
+
 bool Recordset::BOF() const
 {
     const RecordsetData& r = data();
@@ -820,7 +829,7 @@ void Recordset::Update()
     for (int k = 0; k < int(r.cols.size()); ++k) {
         if (!r.dirty[k])
             continue;
-        names << quoteId(r.cols[k].originColumn);
+        names << quoteIdentifier(r.cols[k].originColumn);
         values.push_back(r.buffer[k]);
         changed.push_back(k);
     }
@@ -833,7 +842,7 @@ void Recordset::Update()
                 sets << n + QStringLiteral(" = ?");
             values.push_back(Variant(r.rowid(stored)));
             Stmt st(conn, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                              .arg(quoteId(r.table), sets.join(QStringLiteral(", "))));
+                              .arg(quoteIdentifier(r.table), sets.join(QStringLiteral(", "))));
             st.bindAll(values);
             st.step();
             for (std::size_t u = 0; u < changed.size(); ++u)
@@ -846,9 +855,9 @@ void Recordset::Update()
 
     // AddNew: insert, then read the new row back with the table's defaults.
     {
-        Stmt st(conn, changed.empty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteId(r.table))
+        Stmt st(conn, changed.empty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoteIdentifier(r.table))
                                       : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                            .arg(quoteId(r.table), names.join(QStringLiteral(", ")),
+                                            .arg(quoteIdentifier(r.table), names.join(QStringLiteral(", ")),
                                                  QStringList(names.size(), QStringLiteral("?")).join(QStringLiteral(", "))));
         st.bindAll(values);
         st.step();
@@ -860,12 +869,12 @@ void Recordset::Update()
     std::vector<int> readIdx;
     for (int k = 0; k < int(r.cols.size()); ++k)
         if (!r.cols[k].originColumn.isEmpty()) {
-            readCols << quoteId(r.cols[k].originColumn);
+            readCols << quoteIdentifier(r.cols[k].originColumn);
             readIdx.push_back(k);
         }
     if (!readCols.isEmpty()) {
         Stmt st(conn, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
-                          .arg(readCols.join(QStringLiteral(", ")), quoteId(r.table)));
+                          .arg(readCols.join(QStringLiteral(", ")), quoteIdentifier(r.table)));
         st.bind(1, Variant(rowid));
         if (st.step())
             for (std::size_t u = 0; u < readIdx.size(); ++u)
@@ -899,7 +908,7 @@ void Recordset::Delete()
     r.requireCurrent();
     r.leaveEdit();
     const quint32 stored = r.order[std::size_t(r.pos)];
-    Stmt st(*r.db.c, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteId(r.table)));
+    Stmt st(*r.db.c, QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoteIdentifier(r.table)));
     st.bind(1, Variant(r.rowid(stored)));
     st.step();
     r.order.erase(r.order.begin() + r.pos);
@@ -951,7 +960,7 @@ void Recordset::setCell(int row, int col, const Variant& v)
     const Variant value = r.convert(col, v);
     const quint32 stored = r.order[std::size_t(row)];
     Stmt st(*r.db.c, QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
-                         .arg(quoteId(r.table), quoteId(r.cols[col].originColumn)));
+                         .arg(quoteIdentifier(r.table), quoteIdentifier(r.cols[col].originColumn)));
     st.bind(1, value);
     st.bind(2, Variant(r.rowid(stored)));
     st.step();

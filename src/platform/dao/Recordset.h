@@ -60,6 +60,8 @@ public:
     void MovePrevious();  // 3021 when already before the first row
     void Move(qint64 n);
     bool BOF() const;
+    // There is a record to read or edit: not before the first, after the last, or on a deleted row.
+    bool hasCurrentRecord() const;
     bool EOF() const;
     qint64 RecordCount() const;
     qint64 AbsolutePosition() const;  // 0-based; -1 when there is no current record
@@ -80,6 +82,7 @@ public:
     void AddNew();
     void Update();
     void CancelUpdate();
+    bool editing() const;  // between Edit/AddNew and Update/CancelUpdate
     void Delete();
     bool updatable() const;
     qint64 LastModified() const;  // bookmark of the record last written by Update (3021 when none)
