@@ -318,6 +318,8 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent), model_(new DBGridModel(*th
 // and tell a half-destroyed view that its model is gone.
 DBGrid::~DBGrid()
 {
+    if (source_)
+        disconnect(source_, nullptr, this, nullptr);
     delete model_;
 }
 
