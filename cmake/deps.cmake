@@ -1,7 +1,7 @@
 # Every outside package the project needs. The lines starting with "# apt:" are read by
 # scripts/deps.sh, so a package added here is installed by scripts/run, scripts/test and CI.
 #
-# apt: cmake g++ pkg-config
+# apt: cmake g++ pkg-config ccache
 # apt: qt6-base-dev
 find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets PrintSupport Test)
 # apt: libsqlite3-dev
