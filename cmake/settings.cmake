@@ -4,6 +4,7 @@ set(KELVA_SUPPORT_PHONE "1-800-555-0142" CACHE STRING "Support telephone number 
 set(KELVA_ORDER_PHONE "1-800-555-0143" CACHE STRING "Order telephone number")
 set(KELVA_WEB_ADDRESS "www.example.com/kelva" CACHE STRING "Vendor's web address")
 set(KELVA_FTP_HOST "127.0.0.1" CACHE STRING "Update server host")
+set(KELVA_FTP_ADDRESS "127.0.0.1" CACHE STRING "Update server numeric address")
 set(KELVA_FTP_USER "kelva" CACHE STRING "Update server account")
 set(KELVA_FTP_PASSWORD "kelva" CACHE STRING "Update server password")
 set(KELVA_DB_PASSWORD "Kv14mrvx2Pw" CACHE STRING "Password the main database records (11 characters)")
