@@ -263,14 +263,15 @@ TEST(FeeQuerySample, LimitingChargeIsTheNonParticipatingAmountsOwnCents)
     dao::Database d = sample.open();
     const std::optional<db::SessionRow> s = db::readSession(d, db::kDefaultSession);
     ASSERT_TRUE(s);
-    for (const double cf : {s->CURCONVF, 146.1, 37.3374}) {
+    using Row = db::SessionRow;
+    for (const double cf : {s->get(Row::CURCONVF), 146.1, 37.3374}) {
         SCOPED_TRACE(cf);
         db::FeeFactors f;
-        f.workGpci = s->CURWORKGPCI;
-        f.pracGpci = s->CURPRACGPCI;
-        f.malpGpci = s->CURMALPGPCI;
+        f.workGpci = s->get(Row::CURWORKGPCI);
+        f.pracGpci = s->get(Row::CURPRACGPCI);
+        f.malpGpci = s->get(Row::CURMALPGPCI);
         f.convFactor = cf;
-        dao::Recordset rs = d.OpenRecordset(db::sessionFeeQuery(f, s->SESTAB, db::FeeList::All).sql);
+        dao::Recordset rs = d.OpenRecordset(db::sessionFeeQuery(f, s->get(Row::SESTAB), db::FeeList::All).sql);
         ASSERT_GT(rs.rowCount(), 10000);
         int wrong = 0;
         for (int row = 0; row < rs.rowCount(); ++row) {
