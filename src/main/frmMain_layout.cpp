@@ -6,6 +6,7 @@
 #include "main/gridlayout.h"
 #include "platform/controls/colours.h"
 #include "platform/controls/twips.h"
+#include "platform/dao/RecordEdit.h"
 #include "platform/dao/jetfunctions.h"
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
@@ -182,10 +183,10 @@ void frmMain::ResetDefaultColumnLayout()
     sessions.MoveLast();
     sessions.MoveFirst();
     db::SessionRow first(sessions);
-    sessions.Edit();
+    dao::RecordEdit edit(sessions);
     first.assign(db::SessionRow::COLWS, widths.join(QLatin1Char(',')));
     first.assign(db::SessionRow::COLVS, visible.join(QLatin1Char(',')));
-    sessions.Update();
+    edit.Update();
 }
 
 // ---- The three geometry stages.

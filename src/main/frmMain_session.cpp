@@ -5,12 +5,12 @@
 #include "db/sqltext.h"
 #include "main/frmPlimView.h"
 #include "platform/controls/BusyCursor.h"
+#include "platform/dao/RecordEdit.h"
 #include "platform/dao/jetfunctions.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
 
-#include <QScopeGuard>
 #include <QSignalBlocker>
 
 namespace {
@@ -141,13 +141,10 @@ void followSessionLocality(frmMain& f)
     db::ParmsRow parms = f.Parms();
     if (parms.value(db::ParmsRow::CARRIER) == carrier && parms.value(db::ParmsRow::Loc) == loc)
         return;
-    auto& rs = parms.recordset();
-    rs.Edit();
-    auto cancel = qScopeGuard([&rs] { rs.CancelUpdate(); });
+    dao::RecordEdit edit(parms.recordset());
     parms.assign(db::ParmsRow::CARRIER, carrier);
     parms.assign(db::ParmsRow::Loc, loc);
-    rs.Update();
-    cancel.dismiss();
+    edit.Update();
 }
 
 // The eleven fee kinds with the captions of S1..S5 that the grid shows for the session: its names for

@@ -422,7 +422,8 @@ void frmPlimView::Command3_Click()
 
 void frmPlimView::LookUpCode()
 {
-    try {
+    // A lookup that cannot run leaves everything as it is at that moment.
+    platform::resumeNext([&] {
         if (!Data1.hasRecordset() || Data1.Recordset().RecordCount() == 0) {
             ShowRow();
             browsing();
@@ -455,7 +456,5 @@ void frmPlimView::LookUpCode()
             plimscroll->setValue(int(position));
         ShowRow();
         browsing();
-    } catch (const dao::Error&) {
-        // A lookup that cannot run leaves everything as it is at that moment.
-    }
+    });
 }
