@@ -8,9 +8,8 @@ find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets PrintSupport Test)
 find_package(SQLite3 REQUIRED)
 # apt: libcurl4-openssl-dev
 find_package(CURL REQUIRED)
-# apt: libfreexl-dev libshp-dev
+# apt: libshp-dev
 find_package(PkgConfig REQUIRED)
-pkg_check_modules(FREEXL REQUIRED IMPORTED_TARGET freexl)
 pkg_check_modules(SHAPELIB REQUIRED IMPORTED_TARGET shapelib)
 # apt: libgtest-dev libgmock-dev
 find_package(GTest REQUIRED)
@@ -18,3 +17,6 @@ find_package(GTest REQUIRED)
 find_package(benchmark REQUIRED)
 # Running the program and its window tests without a display, and the locale test.
 # apt: xvfb xauth fonts-dejavu-core fonts-dejavu-extra locales
+# The independent readers and writers the file-format tests check against: SheetJS (tests/package.json,
+# installed by scripts/deps.sh with npm ci, run by nodejs), gnumeric's ssconvert and python3-dbf.
+# apt: nodejs gnumeric python3-dbf gzip

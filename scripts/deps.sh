@@ -19,6 +19,18 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get -o DPkg::Lock::Timeout=300 install -y -q --no-install-recommends "${missing[@]}"
 fi
 
+# npm comes with some builds of nodejs and is a package of its own in Debian's.
+if ! command -v npm >/dev/null 2>&1; then
+  echo "Installing: npm"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get -o DPkg::Lock::Timeout=300 install -y -q --no-install-recommends npm
+fi
+# SheetJS, pinned by tests/package-lock.json.
+if [ ! -d "$root/tests/node_modules/xlsx" ]; then
+  echo "Installing the test tools of tests/package.json"
+  (cd "$root/tests" && npm ci --no-audit --no-fund)
+fi
+
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   echo "Making the locale de_DE.UTF-8"
   $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8

@@ -9,7 +9,6 @@
 #include "platform/dao/Transaction.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
-#include "platform/forms/guarded.h"
 #include "platform/seam/Seam.h"
 #include "sessions/frmSLocation.h"
 
@@ -59,12 +58,8 @@ FirstTime::FirstTime()
     txtSession->setMaxLength(db::kSessionNameMaxLength);
     place(txtSession, 2340, 3000, 3900, 360);
 
-    btn.add(0, new QPushButton("Cancel", this));
-    btn.add(1, new QPushButton("Next", this));
-    place(btn(0), 3840, 4080, 1275, 400);
-    place(btn(1), 5280, 4080, 1275, 400);
-    for (auto [i, b] : btn)
-        b->setObjectName(QStringLiteral("btn_%1").arg(i));
+    btn.add(0, platform::newControl<QPushButton>(this, "btn_0", 3840, 4080, 1275, 400, "Cancel"));
+    btn.add(1, platform::newControl<QPushButton>(this, "btn_1", 5280, 4080, 1275, 400, "Next"));
 
     step = new QLineEdit(this);
     CURWORKGPCI = new QLineEdit(this);
@@ -81,8 +76,7 @@ FirstTime::FirstTime()
 
 void FirstTime::wire()
 {
-    for (auto [i, b] : btn)
-        connect(b, &QPushButton::clicked, this, [this, i = i] { platform::guarded([&] { btn_Click(i); }); });
+    platform::onClick(btn, [this](int Index) { btn_Click(Index); });
 }
 
 void FirstTime::Form_Load()

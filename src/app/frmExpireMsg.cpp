@@ -6,7 +6,7 @@
 #include "platform/controls/colours.h"
 #include "platform/controls/twips.h"
 #include "platform/forms/FormRegistry.h"
-#include "platform/forms/guarded.h"
+#include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
 
 using platform::place;
@@ -41,14 +41,16 @@ frmExpireMsg::frmExpireMsg()
     Label1 = noticeLabel(this, 1560, 1200, platform::RGB(128, 0, 0));
     Label1->setObjectName(QStringLiteral("Label1"));
 
-    Check1 = new QCheckBox(QStringLiteral("Do not show this message again."), this);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    place(Check1, 240, 3000, 3600, 300);
-    Command1 = new QPushButton(QStringLiteral("Continue"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    place(Command1, 5640, 2940, 1335, 420);
+    Check1 = platform::newControl<QCheckBox>(this, "Check1", 240, 3000, 3600, 300,
+                                             QStringLiteral("Do not show this message again."));
+    Command1 = platform::newControl<QPushButton>(this, "Command1", 5640, 2940, 1335, 420, QStringLiteral("Continue"));
 
-    connect(Command1, &QPushButton::clicked, this, [this] { platform::guarded([this] { Command1_Click(); }); });
+    wire();
+}
+
+void frmExpireMsg::wire()
+{
+    platform::onClick(Command1, [this] { Command1_Click(); });
 }
 
 void frmExpireMsg::Form_Load()

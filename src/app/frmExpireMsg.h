@@ -24,4 +24,7 @@ public:
 
     // From this day on the fee data counts as old.
     static QDate oldDataDate() { return QDate(2015, 1, 1); }
+
+private:
+    void wire();
 };

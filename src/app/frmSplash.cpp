@@ -64,6 +64,7 @@ frmSplash::frmSplash()
     setFixedSize(platform::tw(9480), platform::tw(5400));
     platform::setBackColor(this, platform::RGB(255, 255, 255));
     setAutoFillBackground(true);
+    platform::useDesignFont(this);
 
     picLogo = new QLabel(this);
     picLogo->setObjectName(QStringLiteral("picLogo"));
@@ -89,14 +90,17 @@ frmSplash::frmSplash()
 
     txt = new QPlainTextEdit(this);
     txt->setObjectName(QStringLiteral("txt"));
-    place(txt, 3360, 240, 5880, 3600);
+    place(txt, 3360, 240, 5880, 3480);
     txt->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txt->setReadOnly(true);
     txt->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    place(Label1, 3360, 3900, 5880, 300);
+    // Two lines: the instruction is wider than the box.
+    place(Label1, 3360, 3780, 5880, 480);
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setText(QStringLiteral("Use Page-Up, Page-Down, or Scroll to view the entire disclaimer before clicking "
                                    "\"Accept\"."));
 
@@ -117,8 +121,7 @@ frmSplash::frmSplash()
 void frmSplash::wire()
 {
     platform::onKeyPress(txt, [this](int& KeyAscii) { txt_KeyPress(KeyAscii); });
-    for (auto [i, b] : btn)
-        connect(b, &QPushButton::clicked, this, [this, i = i] { platform::guarded([&] { btn_Click(i); }); });
+    platform::onClick(btn, [this](int Index) { btn_Click(Index); });
 }
 
 void frmSplash::Form_Load()

@@ -1,10 +1,8 @@
 #include "app/modules.h"
 
 #include "app/globals.h"
-#include "main/frmMain.h"
 #include "platform/controls/DBGrid.h"
 #include "platform/controls/WheelFilter.h"
-#include "platform/forms/FormRegistry.h"
 #include "platform/forms/guarded.h"
 #include "platform/seam/Seam.h"
 
@@ -34,13 +32,5 @@ void InstallFont(const QString& fontFile)
 
 platform::WheelFilter* InstallGridWheel(platform::DBGrid& grid)
 {
-    return new platform::WheelFilter(grid.viewport(), [](int rows) { ScrollMainGrid(-rows / 3); });
-}
-
-void ScrollMainGrid(int notches)
-{
-    if (notches == 0)
-        return;
-    if (frmMain* main = platform::forms().loadedOrNull<frmMain>())
-        main->dbg->Scroll(0, -3 * notches);
+    return new platform::WheelFilter(grid);
 }

@@ -21,8 +21,6 @@ void ShowFederalRegister();
 // Registers a font file for this run. A file that cannot be registered changes nothing and says nothing.
 void InstallFont(const QString& fontFile);
 
-// The main grid's mouse wheel: three rows a notch, a part of a notch carried to the next movement.
-// Returns the filter, which lives as long as the grid.
+// A grid's mouse wheel: scrolls that grid three rows a notch (a notch away from the user goes up), a part
+// of a notch carried to the next movement. Returns the filter, which lives as long as the grid.
 platform::WheelFilter* InstallGridWheel(platform::DBGrid& grid);
-// Scrolls the main window's main grid by -3 x notches rows (a notch away from the user goes up).
-void ScrollMainGrid(int notches);

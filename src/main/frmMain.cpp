@@ -25,7 +25,6 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
-using platform::guarded;
 using platform::place;
 using platform::SetBusyCursor;
 
@@ -42,28 +41,20 @@ QLabel* caption(QWidget* parent, const QString& text, int left, int top, int wid
 
 QLineEdit* textBox(QWidget* parent, const char* name, int left, int top, int width, int height)
 {
-    auto* t = new QLineEdit(parent);
-    t->setObjectName(QString::fromLatin1(name));
-    place(t, left, top, width, height);
-    return t;
+    return platform::newControl<QLineEdit>(parent, QString::fromLatin1(name), left, top, width, height);
 }
 
 QComboBox* comboBox(QWidget* parent, const char* name, int left, int top, int width, bool editable)
 {
-    auto* cb = new QComboBox(parent);
-    cb->setObjectName(QString::fromLatin1(name));
+    auto* cb = platform::newControl<QComboBox>(parent, QString::fromLatin1(name), left, top, width, 315);
     cb->setEditable(editable);
     cb->setInsertPolicy(QComboBox::NoInsert);
-    place(cb, left, top, width, 315);
     return cb;
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height)
 {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    place(b, left, top, width, height);
-    return b;
+    return platform::newControl<QPushButton>(parent, QString::fromLatin1(name), left, top, width, height, text);
 }
 
 }  // namespace
@@ -80,11 +71,7 @@ frmMain::frmMain()
     layout->addWidget(Toolbar1);
     client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    // The window was designed in a narrow 8-point font; its controls' places assume it.
-    QFont designFont = client->font();
-    designFont.setFamily(QStringLiteral("DejaVu Sans Condensed"));
-    designFont.setPointSizeF(8);
-    client->setFont(designFont);
+    platform::useDesignFont(client);
     layout->addWidget(client, 1);
 
     for (DataControl* d : {&Data1, &Data2, &Data3, &Data5, &Data6, &Data7, &Data8, &Data9, &Data10, &Data11,
@@ -260,19 +247,18 @@ void frmMain::makeTopPanel()
 
     cmboCurrentView = comboBox(Frame1, "cmboCurrentView", 120, 180, 2400, false);
     platform::addItem(cmboCurrentView, QStringLiteral("KELVA"));
-    Command2 = button(Frame1, "Command2", QStringLiteral("KELVA Floating Window"), 2640, 180, 2400, 315);
-    Combo1 = comboBox(Frame1, "Combo1", 120, 560, 4920, false);
+    // The column right of the code box is wide enough for the longest fee kind ("Non Facility Participating Fee").
+    Command2 = button(Frame1, "Command2", QStringLiteral("KELVA Floating Window"), 2640, 180, 2640, 315);
+    Combo1 = comboBox(Frame1, "Combo1", 120, 560, 5160, false);
     Text1.add(0, textBox(Frame1, "Text1_0", 120, 940, 1200, 315));
     Command3 = button(Frame1, "Command3", QStringLiteral("Locate Code"), 1380, 940, 1140, 315);
-    plimlist = comboBox(Frame1, "plimlist", 2640, 940, 2400, false);
-    plimscroll = new ScrollBar(Qt::Horizontal, Frame1);
-    plimscroll->setObjectName(QStringLiteral("plimscroll"));
-    place(plimscroll, 120, 1320, 2400, 255);
+    plimlist = comboBox(Frame1, "plimlist", 2640, 940, 2640, false);
+    plimscroll = platform::newControl<ScrollBar>(Frame1, "plimscroll", 120, 1320, 2400, 255, Qt::Horizontal);
     plimscroll->setMin(0);
     plimscroll->setMax(0);
     plimscroll->setSmallChange(1);
     plimscroll->setLargeChange(1);
-    Text1.add(1, textBox(Frame1, "Text1_1", 2640, 1300, 2400, 315));
+    Text1.add(1, textBox(Frame1, "Text1_1", 2640, 1300, 2640, 315));
     Text1(1)->setReadOnly(true);
     QFont codeFont = Text1(0)->font();
     codeFont.setBold(true);
@@ -301,7 +287,7 @@ void frmMain::makeTopPanel()
 
     Frame4 = new QGroupBox(QStringLiteral("KELVA Settings"), Frame1);
     Frame4->setObjectName(QStringLiteral("Frame4"));
-    place(Frame4, 5160, 60, 5745, 1580);
+    place(Frame4, 5400, 60, 5745, 1580);
     caption(Frame4, QStringLiteral("CF:"), 120, 320, 400, 255);
     kelvacf = textBox(Frame4, "kelvacf", 540, 280, 1000, 315);
     cfadjust = textBox(Frame4, "cfadjust", 1620, 280, 900, 315);
@@ -443,30 +429,25 @@ void frmMain::makeDetailPanel()
 void frmMain::wire()
 {
     using namespace platform;
-    // Menus: one handler per array, given the item's index; opening a menu of the bar counts as its click.
-    auto wireArray = [this](const ControlArray<QAction>& array, void (frmMain::*handler)(int)) {
-        for (auto [i, a] : array)
-            connect(a, &QAction::triggered, this, [this, handler, i = i] { guarded([&] { (this->*handler)(i); }); });
-    };
+    // Menus: one procedure per array, given the item's index; opening a menu of the bar is its click.
     for (auto [i, m] : mnumainMenu)
-        connect(m, &QMenu::aboutToShow, this, [this, i = i] { guarded([&] { mnumain_Click(i); }); });
-    connect(mnumain(6), &QAction::triggered, this, [this] { guarded([&] { mnumain_Click(6); }); });
-    wireArray(mnufile, &frmMain::mnufile_Click);
-    wireArray(mnuFileExport, &frmMain::mnuFileExport_Click);
-    wireArray(mnuEdit, &frmMain::mnuEdit_Click);
-    wireArray(mnuSettings, &frmMain::mnuSettings_Click);
-    wireArray(mnuReports, &frmMain::mnuReports_Click);
-    wireArray(mnuSpecial, &frmMain::mnuSpecial_Click);
-    wireArray(mnuReferences, &frmMain::mnuReferences_Click);
-    wireArray(mnuhelp, &frmMain::mnuhelp_Click);
-    wireArray(mnuupgrades, &frmMain::mnuupgrades_Click);
-    connect(mnu_WizExport, &QAction::triggered, this, [this] { guarded([&] { mnu_WizExport_Click(); }); });
-    connect(mnuExportWizBeta, &QAction::triggered, this, [this] { guarded([&] { mnuExportWizBeta_Click(); }); });
-    connect(mnu_KELVAExportUtility, &QAction::triggered, this,
-            [this] { guarded([&] { mnu_KELVAExportUtility_Click(); }); });
-    connect(mnuSaveTagList, &QAction::triggered, this, [this] { guarded([&] { mnuSaveTagList_Click(); }); });
-    connect(Toolbar1, &QToolBar::actionTriggered, this,
-            [this](QAction* a) { guarded([&] { Toolbar1_ButtonClick(a); }); });
+        onOpen(m, [this, i = i] { mnumain_Click(i); });
+    onClick(mnumain(6), [this] { mnumain_Click(6); });
+    onClick(mnufile, [this](int Index) { mnufile_Click(Index); });
+    onClick(mnuFileExport, [this](int Index) { mnuFileExport_Click(Index); });
+    onClick(mnuEdit, [this](int Index) { mnuEdit_Click(Index); });
+    onClick(mnuSettings, [this](int Index) { mnuSettings_Click(Index); });
+    onClick(mnuReports, [this](int Index) { mnuReports_Click(Index); });
+    onClick(mnuSpecial, [this](int Index) { mnuSpecial_Click(Index); });
+    onClick(mnuReferences, [this](int Index) { mnuReferences_Click(Index); });
+    onClick(mnuhelp, [this](int Index) { mnuhelp_Click(Index); });
+    onClick(mnuupgrades, [this](int Index) { mnuupgrades_Click(Index); });
+    onClick(mnu_WizExport, [this] { mnu_WizExport_Click(); });
+    onClick(mnuExportWizBeta, [this] { mnuExportWizBeta_Click(); });
+    onClick(mnu_KELVAExportUtility, [this] { mnu_KELVAExportUtility_Click(); });
+    onClick(mnuSaveTagList, [this] { mnuSaveTagList_Click(); });
+    for (auto [i, button] : Toolbar1Buttons)
+        onClick(button, [this, button = button] { Toolbar1_ButtonClick(button); });
 
     // Session panel and views.
     onClick(Combo1, [this] { Combo1_Click(); });
@@ -477,7 +458,7 @@ void frmMain::wire()
     onClick(plimlist, [this] { plimlist_Click(); });
     onGotFocus(plimlist, [this] { plimlist_GotFocus(); });
     onLostFocus(plimlist, [this] { plimlist_LostFocus(); });
-    plimscroll->onChange([this](bool byUser) { guarded([&] { plimscroll_Change(byUser); }); });
+    onChange(plimscroll, [this](bool byUser) { plimscroll_Change(byUser); });
     onGotFocus(plimscroll, [this] { plimscroll_GotFocus(); });
     onLostFocus(plimscroll, [this] { plimscroll_LostFocus(); });
     for (auto [i, t] : Text1) {
@@ -486,67 +467,65 @@ void frmMain::wire()
         onLostFocus(t, [this, i = i] { Text1_LostFocus(i); });
         onDblClick(t, [this, i = i] { Text1_DblClick(i); });
     }
-    connect(Command2, &QPushButton::clicked, this, [this] { guarded([&] { Command2_Click(); }); });
-    connect(Command3, &QPushButton::clicked, this, [this] { guarded([&] { Command3_Click(); }); });
+    onClick(Command2, [this] { Command2_Click(); });
+    onClick(Command3, [this] { Command3_Click(); });
 
     // Main grid and its scroll bar.
-    dbg->RowColChange = [this](qint64 LastRow, int LastCol) { guarded([&] { dbg_RowColChange(LastRow, LastCol); }); };
-    dbg->DblClick = [this] { guarded([&] { dbg_DblClick(); }); };
-    dbg->MouseDown = [this](int Button, int Shift, double X, double Y) {
-        guarded([&] { dbg_MouseDown(Button, Shift, X, Y); });
-    };
-    dbg->KeyDown = [this](int& KeyCode, int Shift) { guarded([&] { dbg_KeyDown(KeyCode, Shift); }); };
-    dbg->KeyPress = [this](int& KeyAscii) { guarded([&] { dbg_KeyPress(KeyAscii); }); };
-    dbg->Change = [this] { guarded([&] { dbg_Change(); }); };
-    dbg->AfterColUpdate = [this](int ColIndex) { guarded([&] { dbg_AfterColUpdate(ColIndex); }); };
-    dbg->HeadClick = [this](int ColIndex) { guarded([&] { dbg_HeadClick(ColIndex); }); };
-    dbg->Error = [this](int DataError, int& Response) { guarded([&] { dbg_Error(DataError, Response); }); };
-    dbg->GotFocus = [this] { guarded([&] { dbg_GotFocus(); }); };
-    Data1.onReposition([this] { guarded([&] { Data1_Reposition(); }); });
-    dbgscroll->onChange([this](bool byUser) { guarded([&] { dbgscroll_Change(byUser); }); });
+    onRowColChange(dbg, [this](qint64 LastRow, int LastCol) { dbg_RowColChange(LastRow, LastCol); });
+    onDblClick(dbg, [this] { dbg_DblClick(); });
+    onMouseDown(dbg, [this](int Button, int Shift, double X, double Y) { dbg_MouseDown(Button, Shift, X, Y); });
+    onKeyDown(dbg, [this](int& KeyCode, int Shift) { dbg_KeyDown(KeyCode, Shift); });
+    onKeyPress(dbg, [this](int& KeyAscii) { dbg_KeyPress(KeyAscii); });
+    onChange(dbg, [this] { dbg_Change(); });
+    onAfterColUpdate(dbg, [this](int ColIndex) { dbg_AfterColUpdate(ColIndex); });
+    onHeadClick(dbg, [this](int ColIndex) { dbg_HeadClick(ColIndex); });
+    onError(dbg, [this](int DataError, int& Response) { dbg_Error(DataError, Response); });
+    onGotFocus(dbg, [this] { dbg_GotFocus(); });
+    onReposition(Data1, [this] { Data1_Reposition(); });
+    onChange(dbgscroll, [this](bool byUser) { dbgscroll_Change(byUser); });
     onGotFocus(dbgscroll, [this] { dbgscroll_GotFocus(); });
     onLostFocus(dbgscroll, [this] { dbgscroll_LostFocus(); });
 
-    // Family grids.
-    Data5.onReposition([this] { guarded([&] { Data5_Reposition(); }); });
-    Data6.onReposition([this] { guarded([&] { Data6_Reposition(); }); });
-    Data7.onReposition([this] { guarded([&] { Data7_Reposition(); }); });
-    Data13.onReposition([this] { guarded([&] { Data13_Reposition(); }); });
-    Data9.onReposition([this] { guarded([&] { Data9_Reposition(); }); });
+    // Family grids: a double click or a click on the tag column toggles the row's tag.
+    onReposition(Data5, [this] { Data5_Reposition(); });
+    onReposition(Data6, [this] { Data6_Reposition(); });
+    onReposition(Data7, [this] { Data7_Reposition(); });
+    onReposition(Data13, [this] { Data13_Reposition(); });
+    onReposition(Data9, [this] { Data9_Reposition(); });
     const std::pair<DBGrid*, void (frmMain::*)()> toggles[] = {{DBGrid1, &frmMain::ToggleTagDME},
                                                               {DBGrid2, &frmMain::ToggleTagLab},
                                                               {DBGrid3, &frmMain::ToggleTagJCodes},
                                                               {DBGrid4, &frmMain::ToggleTagASC},
                                                               {DBGrid5, &frmMain::ToggleTagDRG}};
     for (auto [grid, toggle] : toggles) {
-        grid->DblClick = [this, toggle = toggle] {
-            guarded([&] {
-                GridClickPending = 0;
-                (this->*toggle)();
-            });
-        };
-        grid->MouseDown = [this](int Button, int Shift, double X, double Y) {
-            guarded([&] { FamilyGrid_MouseDown(Button, Shift, X, Y); });
-        };
-        grid->RowColChange = [this, grid = grid, toggle = toggle](qint64, int) {
-            guarded([&] {
-                if (grid->Col() == 0 && GridClickPending != 0) {
-                    (this->*toggle)();
-                    grid->setCol(1);
-                }
-                GridClickPending = 0;
-            });
-        };
+        onDblClick(grid, [this, toggle = toggle] { FamilyGrid_DblClick(toggle); });
+        onMouseDown(grid, [this](int Button, int Shift, double X, double Y) { FamilyGrid_MouseDown(Button, Shift, X, Y); });
+        onRowColChange(grid, [this, grid = grid, toggle = toggle](qint64, int) { FamilyGrid_RowColChange(grid, toggle); });
     }
 
     // Code detail panel.
-    connect(btnMore, &QPushButton::clicked, this, [this] { guarded([&] { btnMore_Click(); }); });
-    connect(btnHelp, &QPushButton::clicked, this, [this] { guarded([&] { btnHelp_Click(); }); });
-    connect(Command66, &QPushButton::clicked, this, [this] { guarded([&] { Command66_Click(); }); });
+    onClick(btnMore, [this] { btnMore_Click(); });
+    onClick(btnHelp, [this] { btnHelp_Click(); });
+    onClick(Command66, [this] { Command66_Click(); });
     for (auto [i, t] : txt)
-        connect(t, &QLineEdit::textChanged, this, [this, i = i] { guarded([&] { txt_Change(i); }); });
+        onChange(t, [this, i = i] { txt_Change(i); });
     for (auto [i, l] : lblData)
-        l->onChange([this, i = i] { lblData_Change(i); });
+        onChange(l, [this, i = i] { lblData_Change(i); });
+}
+
+void frmMain::FamilyGrid_DblClick(void (frmMain::*toggle)())
+{
+    GridClickPending = 0;
+    (this->*toggle)();
+}
+
+void frmMain::FamilyGrid_RowColChange(DBGrid* grid, void (frmMain::*toggle)())
+{
+    if (grid->Col() == 0 && GridClickPending != 0) {
+        (this->*toggle)();
+        grid->setCol(1);
+    }
+    GridClickPending = 0;
 }
 
 // ---- Start-up and shut-down.

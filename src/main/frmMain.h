@@ -198,6 +198,10 @@ public:
     void ToggleTagASC();
     void ToggleTagDRG();
     void FamilyGrid_MouseDown(int Button, int Shift, double X, double Y);
+    // A family grid's double click, and a click on its tag column (a row change to column 0 after a
+    // mouse press): toggles the row's tag.
+    void FamilyGrid_DblClick(void (frmMain::*toggle)());
+    void FamilyGrid_RowColChange(DBGrid* grid, void (frmMain::*toggle)());
 
     // ==== frmMain_grid.cpp
     void RefreshGrid();

@@ -142,13 +142,13 @@ void frmMain::Form_GotFocus()
 
 void frmMain::PlaceForView()
 {
-    using platform::tw;
+    using namespace platform;
     const int view = cmboCurrentView->currentIndex();
     if (view < 0 || view > 6)
         return;
     auto panelWidth = [this](int twips) {
-        CodeDetailFrame->resize(tw(twips), CodeDetailFrame->height());
-        btnHelp->move(CodeDetailFrame->width() - btnHelp->width(), btnHelp->y());
+        setWidthOf(CodeDetailFrame, twips);
+        setLeftOf(btnHelp, widthOf(CodeDetailFrame) - widthOf(btnHelp));
     };
     auto showDetail = [this](bool on) {
         for (auto [i, box] : txt)
@@ -162,7 +162,7 @@ void frmMain::PlaceForView()
         panelWidth(3105);
         showDetail(true);
         btnMore->show();
-        btnMore->move(CodeDetailFrame->width() - btnMore->width(), btnMore->y());
+        setLeftOf(btnMore, widthOf(CodeDetailFrame) - widthOf(btnMore));
         btnMore->setText(QStringLiteral("More >>"));  // the panel is collapsed again
         break;
     case 2:
@@ -183,7 +183,7 @@ void frmMain::PlaceForView()
         break;
     }
     const DBGrid* grids[] = {dbg, dbg, DBGrid1, DBGrid2, DBGrid3, DBGrid4, DBGrid5};
-    dbgscroll->resize(dbgscroll->width(), grids[view]->height());
+    setHeightOf(dbgscroll, heightOf(grids[view]));
 }
 
 void frmMain::CheckDataDate()

@@ -7,6 +7,7 @@
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
+#include "update/gapmerge.h"
 
 void frmMain::Command2_Click()
 {
@@ -104,8 +105,13 @@ void frmMain::mnuhelp_Click(int)
 {
 }
 
-void frmMain::mnuupgrades_Click(int)
+void frmMain::mnuupgrades_Click(int Index)
 {
+    if (Index == 2) {
+        // "Gap Code Update": the merge shows its own message; the program ends after it, kept or not.
+        update::MergeGapData();
+        Unload();
+    }
 }
 
 void frmMain::mnu_WizExport_Click()

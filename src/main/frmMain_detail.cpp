@@ -12,31 +12,10 @@ constexpr int kCollapsedWidth = 3105;
 constexpr int kExpandedWidth = 11500;
 constexpr int kAscView = 5;
 
-// The twips a control is given, kept beside its pixels so that the layout reads them back exactly.
-int twipsOf(const QWidget* w, const char* property, int pixels)
-{
-    const QVariant v = w->property(property);
-    if (v.isValid() && platform::tw(v.toInt()) == pixels)
-        return v.toInt();
-    return platform::twips(pixels);
-}
-
-void placeTwips(QWidget* w, int left, int top, int width, int height)
-{
-    w->setProperty("kelvaTwipsLeft", left);
-    w->setProperty("kelvaTwipsTop", top);
-    w->setProperty("kelvaTwipsWidth", width);
-    w->setProperty("kelvaTwipsHeight", height);
-    platform::place(w, left, top, width, height);
-}
-
-int leftOf(const QWidget* w) { return twipsOf(w, "kelvaTwipsLeft", w->x()); }
-int topOf(const QWidget* w) { return twipsOf(w, "kelvaTwipsTop", w->y()); }
-int widthOf(const QWidget* w) { return twipsOf(w, "kelvaTwipsWidth", w->width()); }
-int heightOf(const QWidget* w) { return twipsOf(w, "kelvaTwipsHeight", w->height()); }
-
-void setLeftTwips(QWidget* w, int left) { placeTwips(w, left, topOf(w), widthOf(w), heightOf(w)); }
-void setWidthTwips(QWidget* w, int width) { placeTwips(w, leftOf(w), topOf(w), width, heightOf(w)); }
+using platform::leftOf;
+using platform::setLeftOf;
+using platform::setWidthOf;
+using platform::widthOf;
 
 bool hasCurrentRecord(platform::DataControl& data)
 {
@@ -60,11 +39,11 @@ void frmMain::btnMore_Click()
 {
     const bool expand = btnMore->text() == QLatin1String("More >>");
     const int width = expand ? kExpandedWidth : kCollapsedWidth;
-    setWidthTwips(CodeDetailFrame, width);
+    setWidthOf(CodeDetailFrame, width);
     btnMore->setText(expand ? QStringLiteral("<< Less") : QStringLiteral("More >>"));
     // Both buttons end at the frame's right edge.
-    setLeftTwips(btnMore, width - widthOf(btnMore));
-    setLeftTwips(btnHelp, width - widthOf(btnMore) + 150);
+    setLeftOf(btnMore, width - widthOf(btnMore));
+    setLeftOf(btnHelp, width - widthOf(btnMore) + 150);
 
     const QString view = cmboCurrentView->currentText();
     const std::pair<const char*, QWidget*> grids[] = {{"KELVA", dbg},      {"DMEPOS", DBGrid1},    {"Lab Fees", DBGrid2},
@@ -77,8 +56,8 @@ void frmMain::btnMore_Click()
     if (view == QLatin1String("KELVA OPPS")) {
         for (auto [i, box] : txt) {
             box->show();
-            setLeftTwips(box, 4000);
-            setWidthTwips(box, 7720);
+            setLeftOf(box, 4000);
+            setWidthOf(box, 7720);
         }
     }
 }

@@ -19,41 +19,15 @@ namespace {
 
 const QString kMore = QStringLiteral("More >>");
 
-// The twips a control was given, read back exactly while its pixels still agree (15 twips make a pixel, so
-// a size read from the pixels alone would drift by up to 14 twips at each layout).
-constexpr const char* kTwipsLeft = "kelvaTwipsLeft";
-constexpr const char* kTwipsTop = "kelvaTwipsTop";
-constexpr const char* kTwipsWidth = "kelvaTwipsWidth";
-constexpr const char* kTwipsHeight = "kelvaTwipsHeight";
-
-int twipsOf(const QWidget* w, const char* property, int pixels)
-{
-    const QVariant v = w->property(property);
-    if (v.isValid() && platform::tw(v.toInt()) == pixels)
-        return v.toInt();
-    return platform::twips(pixels);
-}
-
-int leftOf(const QWidget* w) { return twipsOf(w, kTwipsLeft, w->x()); }
-int topOf(const QWidget* w) { return twipsOf(w, kTwipsTop, w->y()); }
-int widthOf(const QWidget* w) { return twipsOf(w, kTwipsWidth, w->width()); }
-int heightOf(const QWidget* w) { return twipsOf(w, kTwipsHeight, w->height()); }
-
-void setGeometryTwips(QWidget* w, int left, int top, int width, int height)
-{
-    width = std::max(0, width);
-    height = std::max(0, height);
-    w->setProperty(kTwipsLeft, left);
-    w->setProperty(kTwipsTop, top);
-    w->setProperty(kTwipsWidth, width);
-    w->setProperty(kTwipsHeight, height);
-    platform::place(w, left, top, width, height);
-}
-
-void setLeftTwips(QWidget* w, int left) { setGeometryTwips(w, left, topOf(w), widthOf(w), heightOf(w)); }
-void setTopTwips(QWidget* w, int top) { setGeometryTwips(w, leftOf(w), top, widthOf(w), heightOf(w)); }
-void setWidthTwips(QWidget* w, int width) { setGeometryTwips(w, leftOf(w), topOf(w), width, heightOf(w)); }
-void setHeightTwips(QWidget* w, int height) { setGeometryTwips(w, leftOf(w), topOf(w), widthOf(w), height); }
+using platform::heightOf;
+using platform::leftOf;
+using platform::place;
+using platform::setHeightOf;
+using platform::setLeftOf;
+using platform::setTopOf;
+using platform::setWidthOf;
+using platform::topOf;
+using platform::widthOf;
 
 // The window's size as the layout reads it: the old platform's outer size.
 Size windowSize(const frmMain& f)
@@ -75,7 +49,7 @@ double visibleWidths(platform::DBGrid* grid, int first, int last)
 
 void placeOver(platform::DBGrid* grid, platform::DBGrid* main, int height)
 {
-    setGeometryTwips(grid, leftOf(main), topOf(main), widthOf(main), height);
+    place(grid, leftOf(main), topOf(main), widthOf(main), height);
 }
 
 // An alignment code from COLSTRUCT: 0 left, 1 right, 2 centre, 3 general.
@@ -206,7 +180,7 @@ void frmMain::PlaceWindowAndGrids()
     }
 
     const Size grid = gridlayout::mainGridSize(window);
-    setGeometryTwips(dbg, leftOf(dbg), topOf(dbg), grid.width, grid.height);
+    place(dbg, leftOf(dbg), topOf(dbg), grid.width, grid.height);
 
     placeOver(DBGrid1, dbg, grid.height);
     for (int i : {6, 7, 8})
@@ -235,7 +209,7 @@ void frmMain::PlaceWindowAndGrids()
             gridlayout::spareColumnWidth(grid.width, visibleWidths(DBGrid4, 0, 9), 550, spacer.Width()));
     }
 
-    setGeometryTwips(DBGrid5, leftOf(dbg), topOf(dbg), grid.width, heightOf(DBGrid5));
+    place(DBGrid5, leftOf(dbg), topOf(dbg), grid.width, heightOf(DBGrid5));
     DBGrid5->Columns(9).setNumberFormat(QStringLiteral("###,##0.00;;"));
     DBGrid5->Columns(0).setLocked(true);
     {
@@ -243,14 +217,14 @@ void frmMain::PlaceWindowAndGrids()
         desc.setWidth(gridlayout::spareColumnWidth(grid.width, visibleWidths(DBGrid5, 0, 9), 550, desc.Width()));
     }
 
-    setGeometryTwips(dbgscroll, leftOf(dbgscroll), topOf(dbg), widthOf(dbgscroll), grid.height);
+    place(dbgscroll, leftOf(dbgscroll), topOf(dbg), widthOf(dbgscroll), grid.height);
 }
 
 void frmMain::PlaceTopPanel()
 {
     const gridlayout::TopPanel panel = gridlayout::topPanel(Width());
-    setWidthTwips(Frame1, panel.frame1Width);
-    setWidthTwips(Frame4, panel.frame4Width);
+    setWidthOf(Frame1, panel.frame1Width);
+    setWidthOf(Frame4, panel.frame4Width);
 }
 
 void frmMain::PlaceBelowGrid()
@@ -259,17 +233,17 @@ void frmMain::PlaceBelowGrid()
     const int gridBottom = topOf(dbg) + heightOf(dbg);
     const QString view = cmboCurrentView->currentText();
 
-    setTopTwips(txt(0), gridBottom + 150);
-    setTopTwips(Frame8, gridBottom - 50);
-    setTopTwips(lbl(10), topOf(txt(0)) + 50);
+    setTopOf(txt(0), gridBottom + 150);
+    setTopOf(Frame8, gridBottom - 50);
+    setTopOf(lbl(10), topOf(txt(0)) + 50);
 
     const bool boxes = (view == QLatin1String("KELVA") || view == QLatin1String("Lab Fees")) &&
                        btnMore->text() == kMore;
     if (boxes) {
         const gridlayout::NotesBoxes place = gridlayout::notesBoxes(window.width, widthOf(CodeDetailFrame));
         for (int i : {0, 1}) {
-            setWidthTwips(txt(i), place.width);
-            setLeftTwips(txt(i), place.left);
+            setWidthOf(txt(i), place.width);
+            setLeftOf(txt(i), place.left);
         }
     }
     // The captions go with their boxes; the old window's frames simply covered them.
@@ -278,16 +252,16 @@ void frmMain::PlaceBelowGrid()
         lbl(10 + i)->setVisible(boxes);
     }
 
-    setHeightTwips(DBGrid5, gridlayout::drgGridHeight(window.height));
-    setTopTwips(CodeDetailFrame, gridBottom + 50);
-    setTopTwips(txt(1), topOf(txt(0)) + heightOf(txt(0)) + 150);
-    setTopTwips(Label5, topOf(txt(1)) + heightOf(txt(1)) + 10);
-    setTopTwips(lbl(11), topOf(txt(1)) + 50);
+    setHeightOf(DBGrid5, gridlayout::drgGridHeight(window.height));
+    setTopOf(CodeDetailFrame, gridBottom + 50);
+    setTopOf(txt(1), topOf(txt(0)) + heightOf(txt(0)) + 150);
+    setTopOf(Label5, topOf(txt(1)) + heightOf(txt(1)) + 10);
+    setTopOf(lbl(11), topOf(txt(1)) + 50);
 
-    setTopTwips(dbgscroll, topOf(dbg));
-    setLeftTwips(dbgscroll, leftOf(dbg) + widthOf(dbg) - widthOf(dbgscroll));
+    setTopOf(dbgscroll, topOf(dbg));
+    setLeftOf(dbgscroll, leftOf(dbg) + widthOf(dbg) - widthOf(dbgscroll));
     if (view == QLatin1String("DRG Codes"))
-        setHeightTwips(dbgscroll, heightOf(DBGrid5));
+        setHeightOf(dbgscroll, heightOf(DBGrid5));
 }
 
 // ---- Display defaults of the start-up.
@@ -325,7 +299,7 @@ void frmMain::ApplyTextColours()
 void frmMain::CopyCodeBoxFont()
 {
     cmbNewCodes->setFont(Text1(0)->font());
-    setWidthTwips(cmbNewCodes, widthOf(Text1(0)));
+    setWidthOf(cmbNewCodes, widthOf(Text1(0)));
 }
 
 void frmMain::ApplyBackColours()

@@ -65,15 +65,11 @@ frmPlimView::frmPlimView()
     large.setPointSizeF(12);
 
     // Made in tab order.
-    plimlist = new QComboBox(this);
-    plimlist->setObjectName(QStringLiteral("plimlist"));
-    place(plimlist, 15, 60, 2910, 315);
+    plimlist = platform::newControl<QComboBox>(this, "plimlist", 15, 60, 2910, 315);
     QFont regular = font();
     regular.setBold(false);
     plimlist->setFont(regular);
-    plimscroll = new platform::ScrollBar(Qt::Horizontal, this);
-    plimscroll->setObjectName(QStringLiteral("plimscroll"));
-    place(plimscroll, 0, 1080, 2895, 255);
+    plimscroll = platform::newControl<platform::ScrollBar>(this, "plimscroll", 0, 1080, 2895, 255, Qt::Horizontal);
     plimscroll->setMin(0);
     plimscroll->setMax(0);
     plimscroll->setSmallChange(1);
@@ -94,16 +90,10 @@ frmPlimView::frmPlimView()
     place(Label1(1), 1485, 405, 495, 255);
     Label1.add(0, new QLabel(QStringLiteral("Code"), this));
     place(Label1(0), 105, 390, 495, 255);
-    Command1 = new QPushButton(QStringLiteral("Locate Code"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    place(Command1, 165, 360, 1260, 240);
+    Command1 = platform::newControl<QPushButton>(this, "Command1", 165, 360, 1260, 240, QStringLiteral("Locate Code"));
     Command1->hide();
-    Command2 = new QPushButton(QStringLiteral("Find"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    place(Command2, 750, 390, 690, 225);
-    Command3 = new QPushButton(QStringLiteral("Help"), this);
-    Command3->setObjectName(QStringLiteral("Command3"));
-    place(Command3, 2220, 390, 690, 240);
+    Command2 = platform::newControl<QPushButton>(this, "Command2", 750, 390, 690, 225, QStringLiteral("Find"));
+    Command3 = platform::newControl<QPushButton>(this, "Command3", 2220, 390, 690, 240, QStringLiteral("Help"));
     setTabOrder(plimlist, plimscroll);
     setTabOrder(plimscroll, Text1(1));
     setTabOrder(Text1(1), Text1(0));
@@ -116,7 +106,6 @@ frmPlimView::frmPlimView()
 void frmPlimView::wire()
 {
     using namespace platform;
-    using platform::guarded;
     onClick(plimlist, [this] { plimlist_Click(); });
     onGotFocus(plimlist, [] { g().PlimViewHasFocus = -1; });
     onLostFocus(plimlist, [] { g().PlimViewHasFocus = 0; });
@@ -127,10 +116,10 @@ void frmPlimView::wire()
         userAction_ = plimscroll->sliderPosition() != plimscroll->value();
         QTimer::singleShot(0, this, [this] { userAction_ = false; });
     });
-    plimscroll->onChange([this](bool byUser) {
+    onChange(plimscroll, [this](bool byUser) {
         const bool user = byUser && userAction_;
         userAction_ = false;
-        guarded([&] { plimscroll_Change(user); });
+        plimscroll_Change(user);
     });
     onGotFocus(plimscroll, [] { g().PlimViewHasFocus = -1; });
     onLostFocus(plimscroll, [] { g().PlimViewHasFocus = 0; });
@@ -139,9 +128,9 @@ void frmPlimView::wire()
         onLostFocus(box, [this, i = i] { Text1_LostFocus(i); });
         onKeyDown(box, [this, i = i](int& KeyCode, int Shift) { Text1_KeyDown(i, KeyCode, Shift); });
     }
-    connect(Command1, &QPushButton::clicked, this, [this] { guarded([&] { Command1_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this, [this] { guarded([&] { Command2_Click(); }); });
-    connect(Command3, &QPushButton::clicked, this, [this] { guarded([&] { Command3_Click(); }); });
+    onClick(Command1, [this] { Command1_Click(); });
+    onClick(Command2, [this] { Command2_Click(); });
+    onClick(Command3, [this] { Command3_Click(); });
 }
 
 frmMain* frmPlimView::mainWindow() const

@@ -26,6 +26,7 @@ LocalityWindow::LocalityWindow()
 {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(platform::tw(11400), platform::tw(7740));
+    platform::useDesignFont(this);
 
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName("SSTab1");
@@ -68,9 +69,9 @@ LocalityWindow::LocalityWindow()
     const struct {
         const char* caption;
         const char* field;
-        int width;
-    } columns[] = {{"STATE", "STATE", 1560},  {"ST", "ST", 420},           {"DESCRIPTION", "DESC", 2100},
-                   {"COUNTY", "COUNTY", 1800}, {"CARRIER", "CARRIER", 900}, {"LOC CODE", "LOCCODE", 1000},
+        int width;  // every state, locality and code shows whole; a county list may run on
+    } columns[] = {{"STATE", "STATE", 1860},  {"ST", "ST", 420},           {"DESCRIPTION", "DESC", 2400},
+                   {"COUNTY", "COUNTY", 1200}, {"CARRIER", "CARRIER", 900}, {"LOC CODE", "LOCCODE", 1000},
                    {"WORK", "WORK", 720},      {"PRACTICE", "PRACT", 900},  {"MALP", "MALP", 720}};
     for (const auto& c : columns)
         DBGrid1->addColumn(c.caption, c.field).setWidth(c.width);
@@ -87,12 +88,8 @@ LocalityWindow::LocalityWindow()
                    120, 6780, 11160, 285);
     Label3->setObjectName("Label3");
 
-    btn.add(2, new QPushButton("&Apply", this));
-    btn.add(0, new QPushButton("&Cancel", this));
-    place(btn(2), 8400, 7200, 1335, 400);
-    place(btn(0), 9900, 7200, 1335, 400);
-    for (auto [i, b] : btn)
-        b->setObjectName(QStringLiteral("btn_%1").arg(i));
+    btn.add(2, platform::newControl<QPushButton>(this, "btn_2", 8400, 7200, 1335, 400, "&Apply"));
+    btn.add(0, platform::newControl<QPushButton>(this, "btn_0", 9900, 7200, 1335, 400, "&Cancel"));
 }
 
 void LocalityWindow::FillStateList()

@@ -5,7 +5,6 @@
 #include "platform/controls/BusyCursor.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
-#include "platform/forms/guarded.h"
 #include "platform/seam/Seam.h"
 
 namespace {
@@ -30,12 +29,12 @@ frmSLocation::frmSLocation()
 
 void frmSLocation::wire()
 {
-    platform::onClick(cmb, [this] { cmb_Click(); });
-    platform::onKeyUp(Text1, [this](int& KeyCode, int Shift) { Text1_KeyUp(KeyCode, Shift); });
-    connect(DBGrid1, &QAbstractItemView::clicked, this, [this] { platform::guarded([this] { DBGrid1_Click(); }); });
-    DBGrid1->RowColChange = [this](qint64 LastRow, int LastCol) { DBGrid1_RowColChange(LastRow, LastCol); };
-    for (auto [i, b] : btn)
-        connect(b, &QPushButton::clicked, this, [this, i = i] { platform::guarded([&] { btn_Click(i); }); });
+    using namespace platform;
+    onClick(cmb, [this] { cmb_Click(); });
+    onKeyUp(Text1, [this](int& KeyCode, int Shift) { Text1_KeyUp(KeyCode, Shift); });
+    onClick(DBGrid1, [this] { DBGrid1_Click(); });
+    onRowColChange(DBGrid1, [this](qint64 LastRow, int LastCol) { DBGrid1_RowColChange(LastRow, LastCol); });
+    onClick(btn, [this](int Index) { btn_Click(Index); });
 }
 
 void frmSLocation::Form_Load()

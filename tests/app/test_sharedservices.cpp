@@ -4,6 +4,7 @@
 #include "app/globals.h"
 #include "app/modules.h"
 #include "main/frmMain.h"
+#include "platform/controls/DBGrid.h"
 #include "platform/controls/WheelFilter.h"
 #include "platform/forms/controls.h"
 #include "support/SeamTest.h"
@@ -161,10 +162,11 @@ TEST_F(SharedServicesTest, InstallFontOfAMissingFileDoesNothing)
     EXPECT_TRUE(seam.calls().empty());
 }
 
-TEST_F(SharedServicesTest, MainGridWheelScrollsThreeRowsANotch)
+TEST_F(SharedServicesTest, GridWheelScrollsThreeRowsANotch)
 {
-    frmMain main;
-    platform::WheelFilter* wheel = InstallGridWheel(*main.dbg);
+    // Any grid, with no main window loaded: the wheel scrolls the grid it was given.
+    platform::DBGrid grid;
+    platform::WheelFilter* wheel = InstallGridWheel(grid);
     EXPECT_EQ(wheel->wheel(120), -3);
     EXPECT_EQ(wheel->wheel(40), 0);
     EXPECT_EQ(wheel->wheel(40), 0);

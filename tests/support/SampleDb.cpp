@@ -92,10 +92,10 @@ FirstSession makeFirstSession(dao::Database& db, const QString& name, const QStr
     return s;
 }
 
-QStringList tableRows(dao::Database& db, const QString& table)
+QStringList tableRows(dao::Database& db, const QString& table, const QString& orderBy)
 {
     QStringList rows;
-    dao::Recordset rs = db.OpenRecordset("SELECT * FROM [" + table + "] ORDER BY CODEMOD");
+    dao::Recordset rs = db.OpenRecordset("SELECT * FROM [" + table + "] ORDER BY " + orderBy);
     for (; !rs.EOF(); rs.MoveNext()) {
         QStringList cells;
         for (int i = 0; i < rs.FieldCount(); ++i)

@@ -63,8 +63,8 @@ struct FirstSession {
 FirstSession makeFirstSession(dao::Database& db, const QString& name = "Sample", const QString& state = "NEW YORK",
                               const QString& desc = "MANHATTAN");
 
-// Every row of a table in CODEMOD order, each as its cells joined by '|' (Null as "<null>"): two tables hold
-// the same rows when the lists are equal.
-QStringList tableRows(dao::Database& db, const QString& table);
+// Every row of a table in CODEMOD order (or the order given: "rowid" for stored order), each as its cells
+// joined by '|' (Null as "<null>"): two tables hold the same rows when the lists are equal.
+QStringList tableRows(dao::Database& db, const QString& table, const QString& orderBy = QStringLiteral("CODEMOD"));
 
 }  // namespace testsupport

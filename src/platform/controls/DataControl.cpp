@@ -115,6 +115,8 @@ void DataControl::Refresh()
 {
     if (rs_.isOpen())
         beforeMove();
+    if (refreshDriverTable())
+        return;
     dao::Recordset opened = Database().OpenRecordset(recordSource_, params_);
     static_cast<dao::Recordset&>(rs_) = opened;
     rs_.owner = this;

@@ -6,7 +6,12 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <memory>
 #include <vector>
+
+namespace jet {
+class DriverTable;
+}
 
 namespace platform {
 
@@ -74,6 +79,9 @@ public:
     void setRecordSource(const DataControl& other) { setRecordSource(other.recordSource_, other.params_); }
 
     // Opens the database when needed and runs the record source again; the first record becomes current.
+    // A connect text naming a file driver ("Excel 4.0;", "Lotus WK1;", "dBASE III;", "Text;") opens that
+    // driver's table instead. Empty connect text, database name and record source release the data control;
+    // a driver's file is then written out whole.
     void Refresh();
     // The open recordset (3420 "Object invalid or no longer set." before the first Refresh).
     BoundRecordset& Recordset();
@@ -103,6 +111,8 @@ private:
     void beforeMove();
     void afterMove(qint64 previousBookmark, bool hadRecord);
     void raiseReposition();
+    // The file drivers' part of Refresh (DataControlDriver.cpp): true when it opened or released the table.
+    bool refreshDriverTable();
 
     QString databaseName_;
     QString connect_;
@@ -114,6 +124,7 @@ private:
     std::function<void()> reposition_;
     std::vector<BoundControl*> bound_;
     bool writing_ = false;
+    std::shared_ptr<jet::DriverTable> driver_;
 };
 
 }  // namespace platform

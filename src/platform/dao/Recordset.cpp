@@ -428,7 +428,8 @@ Payload CellStore::text(const char* data, quint32 len)
 Variant RecordsetData::convert(int col, const Variant& v) const
 {
     const FieldDef& def = cols[col].def;
-    if (v.isNull())
+    // A column declared without a type (the file drivers' worksheet columns) keeps each value's own kind.
+    if (v.isNull() || !cols[col].typed)
         return v;
     const auto conversion = [] { return Error(errConversion, QStringLiteral("Data type conversion error.")); };
     switch (def.type) {

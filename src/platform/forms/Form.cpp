@@ -11,6 +11,14 @@
 
 namespace platform {
 
+void useDesignFont(QWidget* windowOrPanel)
+{
+    QFont font = windowOrPanel->font();
+    font.setFamily(QStringLiteral("DejaVu Sans Condensed"));
+    font.setPointSizeF(8);
+    windowOrPanel->setFont(font);
+}
+
 void raiseWindow(QWidget& window)
 {
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))

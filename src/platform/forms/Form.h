@@ -84,6 +84,10 @@ private:
     bool unloading_ = false;
 };
 
+// The font the windows were designed in, a narrow 8-point one: their controls' places in twips assume it.
+// A window (or a panel) set to it passes it on to the controls made in it.
+void useDesignFont(QWidget* windowOrPanel);
+
 // Brings a window to the front (where the windowing system can; the offscreen one cannot).
 void raiseWindow(QWidget& window);
 

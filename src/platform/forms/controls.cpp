@@ -182,44 +182,74 @@ QPointer<QWidget> focusArriving;
 
 }  // namespace
 
-void onClick(QComboBox* list, std::function<void()> handler)
+namespace {
+
+// What a combo box and a list box share, each in its own words: the current entry and its change.
+void setCurrent(QComboBox* list, int index) { list->setCurrentIndex(index); }
+void setCurrent(QListWidget* list, int index) { list->setCurrentRow(index); }
+int current(const QComboBox* list) { return list->currentIndex(); }
+int current(const QListWidget* list) { return list->currentRow(); }
+auto currentChanged(QComboBox*) { return &QComboBox::currentIndexChanged; }
+auto currentChanged(QListWidget*) { return &QListWidget::currentRowChanged; }
+
+template <class List>
+void hookListClick(List* list, std::function<void()> handler)
 {
     hook(list)->click = std::move(handler);
-    QObject::connect(list, &QComboBox::currentIndexChanged, list, [list](int index) {
+    QObject::connect(list, currentChanged(list), list, [list](int index) {
         if (index >= 0)
             runClick(list);
     });
 }
 
-void onClick(QListWidget* list, std::function<void()> handler)
-{
-    hook(list)->click = std::move(handler);
-    QObject::connect(list, &QListWidget::currentRowChanged, list, [list](int row) {
-        if (row >= 0)
-            runClick(list);
-    });
-}
-
-void clearList(QComboBox* list)
+template <class List>
+void clearAnyList(List* list)
 {
     const QSignalBlocker block(list);
     list->clear();
 }
 
-void fillList(QComboBox* list, const QStringList& items)
+template <class List>
+void fillAnyList(List* list, const QStringList& items)
 {
     const QSignalBlocker block(list);
     list->clear();
     list->addItems(items);
-    list->setCurrentIndex(-1);
+    setCurrent(list, -1);
 }
+
+template <class List>
+void setAnyListIndex(List* list, int index)
+{
+    if (index < -1 || index >= list->count())
+        throw dao::Error(380, QStringLiteral("Invalid property value"));
+    if (index >= 0 && index == current(list)) {
+        runClick(list);
+        return;
+    }
+    setCurrent(list, index);
+}
+
+}  // namespace
+
+// Both kinds of list, each call once for a combo box and once for a list box.
+void onClick(QComboBox* list, std::function<void()> handler) { hookListClick(list, std::move(handler)); }
+void onClick(QListWidget* list, std::function<void()> handler) { hookListClick(list, std::move(handler)); }
+void clearList(QComboBox* list) { clearAnyList(list); }
+void clearList(QListWidget* list) { clearAnyList(list); }
+void fillList(QComboBox* list, const QStringList& items) { fillAnyList(list, items); }
+void fillList(QListWidget* list, const QStringList& items) { fillAnyList(list, items); }
+void setListIndex(QComboBox* list, int index) { setAnyListIndex(list, index); }
+void setListIndex(QListWidget* list, int index) { setAnyListIndex(list, index); }
+int listIndex(const QComboBox* list) { return current(list); }
+int listIndex(const QListWidget* list) { return current(list); }
 
 void addItem(QComboBox* list, const QString& item)
 {
     const QSignalBlocker block(list);
-    const int current = list->currentIndex();
+    const int index = list->currentIndex();
     list->addItem(item);
-    list->setCurrentIndex(current);
+    list->setCurrentIndex(index);
 }
 
 void addItem(QComboBox* list, const QString& item, int data)
@@ -239,56 +269,10 @@ int itemData(const QComboBox* list, int index)
     return list->itemData(index).toInt();
 }
 
-void clearList(QListWidget* list)
-{
-    const QSignalBlocker block(list);
-    list->clear();
-}
-
-void fillList(QListWidget* list, const QStringList& items)
-{
-    const QSignalBlocker block(list);
-    list->clear();
-    list->addItems(items);
-    list->setCurrentRow(-1);
-}
-
 void addItem(QListWidget* list, const QString& item)
 {
     const QSignalBlocker block(list);
     list->addItem(item);
-}
-
-void setListIndex(QComboBox* list, int index)
-{
-    if (index < -1 || index >= list->count())
-        throw dao::Error(380, QStringLiteral("Invalid property value"));
-    if (index >= 0 && index == list->currentIndex()) {
-        runClick(list);
-        return;
-    }
-    list->setCurrentIndex(index);
-}
-
-void setListIndex(QListWidget* list, int index)
-{
-    if (index < -1 || index >= list->count())
-        throw dao::Error(380, QStringLiteral("Invalid property value"));
-    if (index >= 0 && index == list->currentRow()) {
-        runClick(list);
-        return;
-    }
-    list->setCurrentRow(index);
-}
-
-int listIndex(const QComboBox* list)
-{
-    return list->currentIndex();
-}
-
-int listIndex(const QListWidget* list)
-{
-    return list->currentRow();
 }
 
 void onChange(QLineEdit* box, std::function<void()> handler)

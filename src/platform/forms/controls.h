@@ -1,22 +1,65 @@
 #pragma once
 
+#include "platform/forms/ControlArray.h"
+
 #include <QString>
 #include <QtCore/qnamespace.h>
 #include <QStringList>
 #include <functional>
 
+class QAbstractButton;
+class QAbstractItemView;
+class QAction;
 class QCheckBox;
 class QFocusEvent;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QObject;
 class QRadioButton;
 class QWidget;
 
-// Control helpers with the old platform's event semantics. Handlers registered here run through guarded().
+// Control helpers with the old platform's event semantics, and the wiring of event procedures.
+//
+// Wiring: one call per kind of event, so that a window's wire() reads as a list of "this event runs that
+// procedure". Every handler registered here runs through guarded(): a failure the procedure did not trap
+// is shown as a run-time error and goes no further. Control arrays take a handler of the index.
+//
+//   onClick(Command1, [this] { Command1_Click(); });                  // button, menu item, list, check box
+//   onClick(btn, [this](int Index) { btn_Click(Index); });            // a control array
+//   onChange(Text1(0), [this] { Text1_Change(0); });                  // text box, combo text, scroll bar
+//   onKeyPress(txt, [this](int& KeyAscii) { txt_KeyPress(KeyAscii); });
+//   onGotFocus(plimlist, [this] { plimlist_GotFocus(); });
+//   onReposition(Data1, [this] { Data1_Reposition(); });              // a data control's record moved
+//   onRowColChange(dbg, [this](qint64 LastRow, int LastCol) { dbg_RowColChange(LastRow, LastCol); });
+//
+// A grid (DBGrid) has its own overloads for the events it raises itself (DblClick, MouseDown, KeyDown,
+// KeyPress, Change, GotFocus, LostFocus); they take the grid's own type, so a DBGrid* always finds them.
 namespace platform {
+
+class BoundLabel;
+class DataControl;
+class DBGrid;
+class ScrollBar;
+
+// ---- Buttons, menu items, menus.
+
+// Click of a command button (any button not a check box or option button).
+void onClick(QAbstractButton* button, std::function<void()> handler);
+// Click of a menu item or toolbar button.
+void onClick(QAction* item, std::function<void()> handler);
+// A menu of the menu bar opening: the old menu title's click.
+void onOpen(QMenu* menu, std::function<void()> handler);
+
+// Click of every control of an array, given its index.
+template <class T>
+void onClick(const ControlArray<T>& array, std::function<void(int Index)> handler)
+{
+    for (auto [i, control] : array)
+        onClick(control, [handler, i = i] { handler(i); });
+}
 
 // ---- Lists: filling or clearing runs no click handler; setting the selection runs it at once.
 
@@ -59,6 +102,35 @@ void onClick(QRadioButton* option, std::function<void()> handler);
 int checkValue(const QCheckBox* box);  // 0 unchecked, 1 checked, 2 greyed
 void setCheckValue(QCheckBox* box, int value);
 void setOptionValue(QRadioButton* option, bool value);
+
+// ---- Scroll bars, bound labels, data controls.
+
+// Change of a scroll bar: every change of its value, byUser false when the program set it.
+void onChange(ScrollBar* bar, std::function<void(bool byUser)> handler);
+// Scroll: the user drags the thumb.
+void onScroll(ScrollBar* bar, std::function<void()> handler);
+// Change of a bound label's caption.
+void onChange(BoundLabel* label, std::function<void()> handler);
+// Reposition of a data control: its current record changed (a move, a find, Refresh).
+void onReposition(DataControl& data, std::function<void()> handler);
+
+// ---- Grids.
+
+// Click on a cell of a grid or list view.
+void onClick(QAbstractItemView* view, std::function<void()> handler);
+void onRowColChange(DBGrid* grid, std::function<void(qint64 LastRow, int LastCol)> handler);
+void onDblClick(DBGrid* grid, std::function<void()> handler);
+void onMouseDown(DBGrid* grid, std::function<void(int Button, int Shift, double X, double Y)> handler);
+void onKeyDown(DBGrid* grid, std::function<void(int& KeyCode, int Shift)> handler);
+void onKeyPress(DBGrid* grid, std::function<void(int& KeyAscii)> handler);
+// The current cell's text changes while it is edited.
+void onChange(DBGrid* grid, std::function<void()> handler);
+void onAfterColUpdate(DBGrid* grid, std::function<void(int ColIndex)> handler);
+void onHeadClick(DBGrid* grid, std::function<void(int ColIndex)> handler);
+// A write the data layer refused: Response 0 shows no message of the grid's own.
+void onError(DBGrid* grid, std::function<void(int DataError, int& Response)> handler);
+void onGotFocus(DBGrid* grid, std::function<void()> handler);
+void onLostFocus(DBGrid* grid, std::function<void()> handler);
 
 // ---- Keyboard, mouse and focus events of any control.
 
