@@ -1,7 +1,7 @@
 # Every outside package the project needs. The lines starting with "# apt:" are read by
 # scripts/deps.sh, so a package added here is installed by scripts/run, scripts/test and CI.
 #
-# apt: cmake g++ pkg-config
+# apt: cmake g++ pkg-config ccache
 # apt: qt6-base-dev
 find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets PrintSupport Test)
 # apt: libsqlite3-dev
@@ -20,3 +20,5 @@ find_package(benchmark REQUIRED)
 # The independent readers and writers the file-format tests check against: SheetJS (tests/package.json,
 # installed by scripts/deps.sh with npm ci, run by nodejs), gnumeric's ssconvert and python3-dbf.
 # apt: nodejs gnumeric python3-dbf gzip
+# The update server of the FTP tests (a local pyftpdlib server).
+# apt: python3-pyftpdlib

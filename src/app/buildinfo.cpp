@@ -21,3 +21,8 @@ QString databasePassword()
 {
     return QString::fromUtf8(build::DbPassword);
 }
+
+ProgramVersion programVersion()
+{
+    return {build::VersionMajor, build::VersionMinor, build::VersionRevision};
+}

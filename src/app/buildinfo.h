@@ -7,3 +7,11 @@ QString supportPhone();
 QString orderPhone();
 QString webAddress();
 QString databasePassword();
+
+// The program's version: major, minor and revision number.
+struct ProgramVersion {
+    int major = 0;
+    int minor = 0;
+    int revision = 0;
+};
+ProgramVersion programVersion();

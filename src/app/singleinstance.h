@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <memory>
 
 // Keeps the program to one instance per program folder: an advisory lock on a file there.
 // The lock goes with the process, so a crashed run leaves nothing behind.
@@ -9,9 +10,19 @@ public:
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
-    // False when another instance already holds the lock.
     bool acquired() const { return fd_ >= 0; }
+    // True only when another instance holds the lock; a lock file that cannot be made or locked for any
+    // other reason is a failure (failure() says why), not a running instance.
+    bool heldByAnother() const { return heldByAnother_; }
+    QString failure() const { return failure_; }
 
 private:
     int fd_ = -1;
+    bool heldByAnother_ = false;
+    QString failure_;
 };
+
+// Takes the program folder's lock for this run. When another instance holds it, the program ends at once
+// and shows nothing; when the lock cannot be made at all, the user is told why and the program ends with
+// status 1.
+std::unique_ptr<SingleInstance> claimProgramFolder(const QString& folder);

@@ -71,7 +71,9 @@ int feeKindIndex(int position)
     return -1;
 }
 
-QString feeSelectList(const FeeFactors& f, bool opps)
+namespace {
+
+QString selectList(const FeeFactors& f, bool opps, bool withOppsCap)
 {
     QString out;
     out.reserve(4096);
@@ -90,6 +92,8 @@ QString feeSelectList(const FeeFactors& f, bool opps)
             } else {
                 out += feeSelectItems(f, PeColumn::Facility);
             }
+        } else if (i == feecol::OppsCapInd && !withOppsCap) {
+            continue;
         } else if (kItems[std::size_t(i)]) {
             out += QLatin1String(kItems[std::size_t(i)]);
         } else {
@@ -99,6 +103,21 @@ QString feeSelectList(const FeeFactors& f, bool opps)
             out += QLatin1String(", ");
     }
     return out;
+}
+
+}  // namespace
+
+QString feeSelectList(const FeeFactors& f, bool opps)
+{
+    return selectList(f, opps, true);
+}
+
+FeeQuery backupFeeQuery(const FeeFactors& f, const QString& table)
+{
+    FeeQuery q;
+    q.sql = QStringLiteral("SELECT ") + selectList(f, false, false) + QStringLiteral(" FROM ") + quotedTable(table)
+            + QStringLiteral(" ORDER BY CODEMOD");
+    return q;
 }
 
 FeeQuery sessionFeeQuery(const FeeFactors& f, const QString& table, FeeList list)

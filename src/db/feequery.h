@@ -91,6 +91,10 @@ QString feeSelectList(const FeeFactors& f, bool opps);
 // and trailing blanks.
 FeeQuery sessionFeeQuery(const FeeFactors& f, const QString& table, FeeList list);
 
+// The backup's row source: every code of a session table in CODEMOD order, the 61 columns without
+// OPPS_CAP_IND (60). The table name is used without its leading and trailing blanks.
+FeeQuery backupFeeQuery(const FeeFactors& f, const QString& table);
+
 // All or tagged rows of DATAOPPSVIEW for one carrier and locality, in CODEMOD order. Both are bound
 // values; a Null is taken as empty text.
 FeeQuery oppsFeeQuery(const FeeFactors& f, const dao::Variant& carrier, const dao::Variant& locality, FeeList list);

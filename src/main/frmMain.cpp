@@ -532,9 +532,7 @@ void frmMain::FamilyGrid_RowColChange(DBGrid* grid, void (frmMain::*toggle)())
 
 void frmMain::Form_Initialize()
 {
-    instance_ = std::make_unique<SingleInstance>(g().ProgramFolder);
-    if (!instance_->acquired())
-        EndProgram(0);
+    instance_ = claimProgramFolder(g().ProgramFolder);
 }
 
 void frmMain::Form_Load()

@@ -7,6 +7,8 @@
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
+#include "sessions/frmAbout.h"
+#include "sessions/frmGridSet.h"
 #include "update/gapmerge.h"
 
 void frmMain::Command2_Click()
@@ -85,8 +87,10 @@ void frmMain::mnuEdit_Click(int)
 {
 }
 
-void frmMain::mnuSettings_Click(int)
+void frmMain::mnuSettings_Click(int Index)
 {
+    if (Index == 0)
+        platform::forms().get<frmGridSet>().Show(vbModal);
 }
 
 void frmMain::mnuReports_Click(int)
@@ -101,8 +105,11 @@ void frmMain::mnuReferences_Click(int)
 {
 }
 
-void frmMain::mnuhelp_Click(int)
+void frmMain::mnuhelp_Click(int Index)
 {
+    GridClickPending = 0;
+    if (Index == 5)
+        platform::forms().get<frmAbout>().Show(vbModal);
 }
 
 void frmMain::mnuupgrades_Click(int Index)

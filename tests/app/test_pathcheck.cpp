@@ -56,9 +56,23 @@ TEST(SingleInstanceTest, SecondLockInTheSameFolderFailsUntilTheFirstEnds)
         ASSERT_TRUE(first.acquired());
         SingleInstance second(tmp.path());
         EXPECT_FALSE(second.acquired());
+        EXPECT_TRUE(second.heldByAnother());
     }
     SingleInstance again(tmp.path());
     EXPECT_TRUE(again.acquired());
+}
+
+TEST(SingleInstanceTest, LockFileThatCannotBeMadeIsAFailureNotAnotherInstance)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(QDir(tmp.path()).mkdir(QStringLiteral(".kelva.lock")));
+    const QString missing = QDir(tmp.path()).filePath(QStringLiteral("gone"));
+    for (const QString& folder : {tmp.path(), missing}) {
+        SingleInstance lock(folder);
+        EXPECT_FALSE(lock.acquired()) << folder.toStdString();
+        EXPECT_FALSE(lock.heldByAnother()) << folder.toStdString();
+        EXPECT_FALSE(lock.failure().isEmpty()) << folder.toStdString();
+    }
 }
 
 }

@@ -121,4 +121,32 @@ TEST_F(InstallStep, AnExistingDatabaseIsKeptWhileTheTemplatesAreRefreshed)
     EXPECT_EQ(contents(program.filePath("export.mdb")), "new export.mdb");
 }
 
+TEST_F(InstallStep, ADatabaseCopiedInNeverLandsBesideAnotherFilesJournal)
+{
+    // kelva.mdb deleted by hand after a killed run: its journal files stay and would pass their pages on.
+    // backup.mdb is refreshed, export.mdb is already the build's own, and backupAllSess.mdb is new.
+    const QStringList journals{"-wal", "-shm", "-journal"};
+    write("backup.mdb", "old template");
+    write("export.mdb", "new export.mdb");
+    for (const QString& name : {"kelva.mdb", "backup.mdb", "export.mdb", "backupAllSess.mdb"})
+        for (const QString& suffix : journals)
+            write(name + suffix, "left over");
+    run();
+    for (const QString& name : {"kelva.mdb", "backup.mdb", "backupAllSess.mdb"}) {
+        EXPECT_EQ(contents(program.filePath(name)), "new " + name.toUtf8()) << name.toStdString();
+        for (const QString& suffix : journals)
+            EXPECT_FALSE(QFile::exists(program.filePath(name + suffix))) << (name + suffix).toStdString();
+    }
+    for (const QString& suffix : journals)
+        EXPECT_TRUE(QFile::exists(program.filePath("export.mdb" + suffix))) << "a file not copied keeps its own";
+}
+
+TEST_F(InstallStep, TheUsersDatabaseKeepsItsJournal)
+{
+    write("kelva.mdb", "the user's own database");
+    write("kelva.mdb-wal", "the user's last changes");
+    run();
+    EXPECT_EQ(contents(program.filePath("kelva.mdb-wal")), "the user's last changes");
+}
+
 }  // namespace

@@ -263,15 +263,14 @@ TEST(FeeQuerySample, LimitingChargeIsTheNonParticipatingAmountsOwnCents)
     dao::Database d = sample.open();
     const std::optional<db::SessionRow> s = db::readSession(d, db::kDefaultSession);
     ASSERT_TRUE(s);
-    using Row = db::SessionRow;
-    for (const double cf : {s->get(Row::CURCONVF), 146.1, 37.3374}) {
+    for (const double cf : {s->get(db::SessionRow::CURCONVF), 146.1, 37.3374}) {
         SCOPED_TRACE(cf);
         db::FeeFactors f;
-        f.workGpci = s->get(Row::CURWORKGPCI);
-        f.pracGpci = s->get(Row::CURPRACGPCI);
-        f.malpGpci = s->get(Row::CURMALPGPCI);
+        f.workGpci = s->get(db::SessionRow::CURWORKGPCI);
+        f.pracGpci = s->get(db::SessionRow::CURPRACGPCI);
+        f.malpGpci = s->get(db::SessionRow::CURMALPGPCI);
         f.convFactor = cf;
-        dao::Recordset rs = d.OpenRecordset(db::sessionFeeQuery(f, s->get(Row::SESTAB), db::FeeList::All).sql);
+        dao::Recordset rs = d.OpenRecordset(db::sessionFeeQuery(f, s->get(db::SessionRow::SESTAB), db::FeeList::All).sql);
         ASSERT_GT(rs.rowCount(), 10000);
         int wrong = 0;
         for (int row = 0; row < rs.rowCount(); ++row) {

@@ -7,6 +7,7 @@
 #include "main/frmPlimView.h"
 #include "platform/forms/FormRegistry.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -137,6 +138,23 @@ TEST_F(StartupTest, SecondInstanceEndsWithoutOpeningTheDatabase)
     EXPECT_TRUE(programEnded());
     EXPECT_FALSE(g().MainDb.isOpen());
     EXPECT_TRUE(seam.calls().empty());
+}
+
+TEST_F(StartupTest, LockThatCannotBeMadeSaysWhyAndEndsWithAFailure)
+{
+    // A folder in the lock file's place; as root, a read-only folder would not stop the lock.
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral(".kelva.lock")));
+    seam.answerMsgBox(vbOK);
+    start();
+    EXPECT_TRUE(programEnded());
+    EXPECT_EQ(programExitCode(), 1);
+    EXPECT_FALSE(g().MainDb.isOpen());
+    ASSERT_EQ(seam.messages().size(), 1);
+    const QString message = seam.messages().at(0);
+    EXPECT_TRUE(message.startsWith(QStringLiteral("KELVA Morvex cannot start"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("\".kelva.lock\""))) << message.toStdString();
+    EXPECT_TRUE(message.contains(folder.path())) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("Is a directory"))) << message.toStdString();
 }
 
 // ---- Parameter row and sessions.

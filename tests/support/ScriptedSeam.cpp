@@ -1,6 +1,7 @@
 #include "support/ScriptedSeam.h"
 
 #include "platform/forms/FormRegistry.h"
+#include "platform/ftp/ftp.h"
 
 #include <QApplication>
 #include <QFile>
@@ -277,9 +278,12 @@ void ScriptedSeam::DoEvents()
 }
 
 std::unique_ptr<platform::FtpConnection> ScriptedSeam::FtpConnect(const QString& host, const QString& user,
-                                                                  const QString& password)
+                                                                  const QString& password, int port, bool useProxy)
 {
-    calls_.push_back({QStringLiteral("FtpConnect"), host, user, 0, QString()});
+    calls_.push_back({QStringLiteral("FtpConnect"), host, user, port,
+                      useProxy ? QStringLiteral("proxy") : QStringLiteral("direct")});
+    if (ftpCurl_)
+        return platform::ftpConnect(host, user, password, port, useProxy);
     if (ftpUnreachable_)
         return nullptr;
     if (!ftp_)

@@ -20,7 +20,8 @@ class ScriptedSeam : public platform::Seam {
 public:
     struct Call {
         QString kind;   // "MsgBox", "InputBox", "FileOpen", "FileSave", "PrinterDialog", "ShowModal",
-                        // "Report", "Shell", "Help", "FtpConnect", "FtpGet"
+                        // "Report", "Shell", "Help", "FtpConnect" (flags: the port,
+                        // detail: "proxy" or "direct"), "FtpGet"
         QString text;   // prompt, window class, file, help file ...
         QString title;  // as passed (empty when the caller gave none)
         int flags = 0;  // buttons and icon; file dialog flags; help context
@@ -57,6 +58,8 @@ public:
     void ftpServer(const QString& host, const QString& user, const QString& password);
     void ftpFile(const QString& remotePath, const QByteArray& content);
     void ftpUnreachable() { ftp_.reset(); ftpUnreachable_ = true; }
+    // Connections go to a real server through libcurl (a local test server); still recorded.
+    void ftpThroughCurl() { ftpCurl_ = true; }
 
     // ---- what happened
     const std::vector<Call>& calls() const { return calls_; }
@@ -80,7 +83,8 @@ public:
     void DoEvents() override;
     QDateTime Now() override { return now_.isValid() ? now_ : QDateTime::currentDateTime(); }
     std::unique_ptr<platform::FtpConnection> FtpConnect(const QString& host, const QString& user,
-                                                        const QString& password) override;
+                                                        const QString& password, int port = 0,
+                                                        bool useProxy = false) override;
     void SetMousePointer(int pointer) override { pointer_ = pointer; }
 
 private:
@@ -115,6 +119,7 @@ private:
     std::deque<std::function<void()>> doEvents_;
     std::optional<FtpServer> ftp_;
     bool ftpUnreachable_ = false;
+    bool ftpCurl_ = false;
     QDateTime now_;
     int doEventsCount_ = 0;
     int pointer_ = 0;

@@ -133,7 +133,12 @@ UpdateContent UpdateTest::allSourcesContent(int count, int seed)
 
 QStringList UpdateTest::sourceRows(const QString& source)
 {
-    dao::Database u = dao::OpenDatabase(updatePath(), false, true, testsupport::programConnect());
+    return sourceRowsAt(updatePath(), source);
+}
+
+QStringList UpdateTest::sourceRowsAt(const QString& path, const QString& source)
+{
+    dao::Database u = dao::OpenDatabase(path, false, true, testsupport::programConnect());
     return testsupport::tableRows(u, source, QStringLiteral("rowid"));
 }
 

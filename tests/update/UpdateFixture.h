@@ -57,6 +57,8 @@ protected:
     UpdateContent allSourcesContent(int count = 3, int seed = 1);
     QStringList rows(const QString& table) { return testsupport::tableRows(db(), table, QStringLiteral("rowid")); }
     QStringList sourceRows(const QString& source);
+    // The rows of a source in the update database at path.
+    static QStringList sourceRowsAt(const QString& path, const QString& source);
     std::map<QString, QStringList> snapshot();
 
     std::unique_ptr<testsupport::FixtureDb> main;

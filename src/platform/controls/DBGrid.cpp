@@ -85,7 +85,7 @@ void DBGridColumn::setValue(const dao::Variant& v)
         return;
     }
     if (grid_->isEditing() && grid_->Col() == index_) {
-        grid_->editor_->setText(v.toString());
+        grid_->editor()->setText(v.toString());
         return;
     }
     const int row = grid_->dataRow();
@@ -103,6 +103,8 @@ QString DBGridColumn::Text() const
 }
 
 // ---- model
+
+DBGridModel::DBGridModel(DBGrid& grid) : QAbstractTableModel(&grid), grid_(grid) {}
 
 int DBGridModel::rowCount(const QModelIndex& parent) const
 {
@@ -256,8 +258,9 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
     {
         const QString text = static_cast<QLineEdit*>(editor)->text();
-        // An edit that changed nothing is not taken into the row.
-        if (text == index.data(Qt::EditRole).toString() && !editor->property("kelva_edited").toBool())
+        // An edit that changed nothing is not taken into the row; a refused one offered again is tried again.
+        if (text == grid_.storedValue(index.row(), index.column()).toString() &&
+            !editor->property("kelva_edited").toBool())
             return;
         model->setData(index, text, Qt::EditRole);
     }
@@ -311,7 +314,14 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent), model_(new DBGridModel(*th
     }
 }
 
-DBGrid::~DBGrid() = default;
+// The model goes while the grid is whole: as a child alone it would go only after the view's own parts,
+// and tell a half-destroyed view that its model is gone.
+DBGrid::~DBGrid()
+{
+    if (source_)
+        disconnect(source_, nullptr, this, nullptr);
+    delete model_;
+}
 
 void DBGrid::setHeadLines(int lines)
 {
@@ -330,10 +340,12 @@ void DBGrid::setDataSource(DataControl* source)
         connect(source_, &DataControl::refreshed, this, &DBGrid::ReBind);
         connect(source_, &DataControl::repositioned, this, &DBGrid::followRecordset);
         connect(source_, &DataControl::rowWritten, this, [this](int row) {
-            if (row < 0)
+            if (row < 0) {
+                refused_.reset();
                 model_->reset();
-            else
+            } else {
                 model_->rowChanged(row);
+            }
         });
     }
     ReBind();
@@ -423,7 +435,7 @@ void DBGrid::applyColumn(int col)
 
 void DBGrid::ReBind()
 {
-    refused_.clear();
+    refused_.reset();
     pendingCol_ = -1;
     const int col = std::max(0, Col());
     rebuildColumns();
@@ -478,13 +490,13 @@ int DBGrid::currentRow() const
 
 bool DBGrid::isEditing() const
 {
-    return editor_ && state() == QAbstractItemView::EditingState;
+    return editor() && state() == QAbstractItemView::EditingState;
 }
 
 QString DBGrid::Text() const
 {
     if (isEditing())
-        return editor_->text();
+        return editor()->text();
     const QModelIndex i = currentIndex();
     return i.isValid() ? cellText(i.row(), i.column()) : QString();
 }
@@ -492,8 +504,8 @@ QString DBGrid::Text() const
 void DBGrid::setText(const QString& text)
 {
     if (isEditing()) {
-        editor_->setText(text);
-        editor_->setProperty("kelva_edited", true);
+        editor()->setText(text);
+        editor()->setProperty("kelva_edited", true);
         return;
     }
     const QModelIndex i = currentIndex();
@@ -557,8 +569,13 @@ void DBGrid::setRowHeightTwips(int value)
 
 dao::Variant DBGrid::cellValue(int row, int col) const
 {
-    if (auto it = refused_.find({row, col}); it != refused_.end())
-        return it->second;
+    if (refused_ && refused_->row == row && refused_->col == col)
+        return refused_->value;
+    return storedValue(row, col);
+}
+
+dao::Variant DBGrid::storedValue(int row, int col) const
+{
     const DBGridColumn& c = *columns_[col];
     if (c.field_ < 0 || !source_ || !source_->hasRecordset())
         return {};
@@ -567,7 +584,7 @@ dao::Variant DBGrid::cellValue(int row, int col) const
 
 QString DBGrid::cellText(int row, int col) const
 {
-    const dao::Variant v = cellValue(row, col);
+    const dao::Variant v = storedValue(row, col);
     if (v.isNull())
         return QString();
     const QString& pattern = columns_[col]->numberFormat_;
@@ -582,7 +599,7 @@ Qt::Alignment DBGrid::cellAlignment(int row, int col) const
     case 2: horizontal = Qt::AlignHCenter; break;
     case 3: {
         // General: numbers to the right, text to the left.
-        const auto t = cellValue(row, col).type();
+        const auto t = storedValue(row, col).type();
         if (t == dao::Variant::Type::Long || t == dao::Variant::Type::Double)
             horizontal = Qt::AlignRight;
         break;
@@ -607,10 +624,12 @@ bool DBGrid::commitEdit(int row, int col, const QString& text)
         if (c.field_ < 0)
             throw dao::Error(3027, QStringLiteral("Cannot update. Database or object is read-only."));
         source_->Recordset().setCell(row, c.field_, value);
-        refused_.erase({row, col});
+        refused_.reset();
     } catch (const dao::Error& e) {
-        // The cell keeps what was typed, as the old grid did; the row keeps what the table holds.
-        refused_[{row, col}] = value;
+        // The cell shows what the table holds: a refused value shown as if stored would look saved. What was
+        // typed is kept for an editor opened on the cell again, so that the user can correct it.
+        refused_ = Refused{row, col, value};
+        refusedInEdit_ = isEditing();
         int response = 1;
         if (Error)
             guarded([&] { Error(e.number, response); });
@@ -648,6 +667,14 @@ void DBGrid::currentChanged(const QModelIndex& current, const QModelIndex& previ
         raiseRowColChange(lastRow, lastCol);
 }
 
+void DBGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    QTableView::closeEditor(editor, hint);
+    // An edit left without a refusal of its own drops what an earlier refused edit typed.
+    if (!std::exchange(refusedInEdit_, false))
+        refused_.reset();
+}
+
 void DBGrid::followRecordset()
 {
     if (following_)
@@ -682,6 +709,11 @@ void DBGrid::raiseRowColChange(qint64 lastRow, int lastCol)
 {
     if (RowColChange)
         guarded([&] { RowColChange(lastRow, lastCol); });
+}
+
+QLineEdit* DBGrid::editor() const
+{
+    return qobject_cast<QLineEdit*>(editor_.data());
 }
 
 void DBGrid::editorOpened(QLineEdit* editor)
@@ -721,8 +753,7 @@ bool DBGrid::keyEvent(QKeyEvent* e)
             QKeyEvent replaced(QEvent::KeyPress, c.isLetter() ? int(c.toUpper().unicode()) : ascii, e->modifiers(),
                                QString(c));
             resending_ = true;
-            QApplication::sendEvent(static_cast<QObject*>(editor_ && isEditing() ? static_cast<QWidget*>(editor_)
-                                                                                   : static_cast<QWidget*>(this)),
+            QApplication::sendEvent(isEditing() ? static_cast<QWidget*>(editor()) : static_cast<QWidget*>(this),
                                     &replaced);
             resending_ = false;
             return true;
@@ -733,7 +764,8 @@ bool DBGrid::keyEvent(QKeyEvent* e)
 
 bool DBGrid::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool onEditor = editor_ && watched == editor_;
+    // Compared as an object, never cast: events reach the editor while it is being destroyed.
+    const bool onEditor = editor_ && watched == editor_.data();
     if (onEditor && event->type() == QEvent::FocusOut) {
         // The focus leaving the cell editor leaves the grid, unless it goes back to the grid itself.
         if (QApplication::focusWidget() == this)
@@ -776,7 +808,7 @@ void DBGrid::focusOutEvent(QFocusEvent* event)
 {
     QTableView::focusOutEvent(event);
     // The grid's own editor taking the focus is no loss of focus.
-    if (editor_ && QApplication::focusWidget() == editor_)
+    if (editor_ && QApplication::focusWidget() == editor_.data())
         return;
     if (LostFocus && isOldFocusChange(event, this))
         guarded(LostFocus);

@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QTableView>
 #include <functional>
-#include <map>
+#include <optional>
 #include <vector>
 
 class QLineEdit;
@@ -59,7 +59,7 @@ private:
 // The grid's model: reads the recordset's cells as the view paints them, nothing copied ahead.
 class DBGridModel : public QAbstractTableModel {
 public:
-    explicit DBGridModel(DBGrid& grid) : grid_(grid) {}
+    explicit DBGridModel(DBGrid& grid);
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -139,14 +139,19 @@ public:
     std::function<void()> LostFocus;
     std::function<void(qint64 LastRow, int LastCol)> RowColChange;
 
-    // The value the grid holds for a cell (what the recordset has, or an edit the table refused).
+    // The value the grid holds for a cell: what the recordset has, or the text of an edit the table has just
+    // refused, which the next editor opened on that cell offers again until the edit is left.
     dao::Variant cellValue(int row, int col) const;
+    // What the recordset holds.
+    dao::Variant storedValue(int row, int col) const;
+    // The cell as shown: always the stored value, so that a refused edit never looks saved.
     QString cellText(int row, int col) const;
     Qt::Alignment cellAlignment(int row, int col) const;
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
@@ -162,6 +167,7 @@ private:
     void raiseRowColChange(qint64 lastRow, int lastCol);
     bool keyEvent(QKeyEvent* e);
     void editorOpened(QLineEdit* editor);
+    QLineEdit* editor() const;
     int dataRow() const;
 
     QPointer<DataControl> source_;
@@ -169,8 +175,15 @@ private:
     std::vector<std::unique_ptr<DBGridColumn>> columns_;
     bool designed_ = false;
     QStringList fieldNames_;
-    std::map<std::pair<int, int>, dao::Variant> refused_;
-    QPointer<QLineEdit> editor_;
+    struct Refused {
+        int row;
+        int col;
+        dao::Variant value;
+    };
+    std::optional<Refused> refused_;
+    bool refusedInEdit_ = false;  // the edit being closed was refused: the program may open it again
+    // The open cell editor, held as a widget: a line edit half destroyed is no longer one.
+    QPointer<QWidget> editor_;
     int pendingCol_ = -1;
     dao::Variant pending_;
     bool following_ = false;

@@ -70,7 +70,7 @@ private:
 }  // namespace
 
 std::unique_ptr<FtpConnection> ftpConnect(const QString& host, const QString& user, const QString& password,
-                                          int port)
+                                          int port, bool useProxy)
 {
     static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
     if (!initialised)
@@ -85,6 +85,8 @@ std::unique_ptr<FtpConnection> ftpConnect(const QString& host, const QString& us
     curl_easy_setopt(curl, CURLOPT_FTP_USE_EPSV, 1L);  // passive
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 20L);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    if (!useProxy)
+        curl_easy_setopt(curl, CURLOPT_PROXY, "");
     const QString base = QStringLiteral("ftp://") + host + (port > 0 ? QStringLiteral(":%1").arg(port) : QString());
     auto connection = std::make_unique<CurlFtp>(curl, base);
     // The login is tried at once, as the old connect call did.

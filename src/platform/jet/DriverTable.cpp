@@ -28,11 +28,6 @@ struct Column {
 
 const char* const kTable = "DriverTable";
 
-QString quoteId(const QString& name)
-{
-    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
-}
-
 QString nativePath(const QString& path)
 {
     return QDir::toNativeSeparators(path);
@@ -119,7 +114,8 @@ struct DriverTable::State {
 
     QString problem(int col, const dao::Variant& v) const;
     void load(const Rows& rows);
-    Rows rowsAfter(qint64 rowid, std::vector<qint64>* ids = nullptr) const;
+    RowSource rowsAfter(qint64 rowid, std::vector<qint64>* ids = nullptr) const;
+    Rows allRows(std::vector<qint64>* ids = nullptr) const;
     void write();
 };
 
@@ -193,7 +189,8 @@ QString DriverTable::State::problem(int col, const dao::Variant& v) const
     const Column& c = columns[size_t(col)];
     switch (driver) {
     case Driver::Excel:
-        if (v.type() == dao::Variant::Type::Text) {
+        // A single-byte code page gives at most a byte a character: only a long text needs encoding.
+        if (v.type() == dao::Variant::Type::Text && (v.toString().size() > kBiff4MaxLabelBytes || codepage == 65001 || codepage == 1200)) {
             const qsizetype n = encode(v.toString(), codepage).size();
             if (n > kBiff4MaxLabelBytes)
                 return QStringLiteral("The text for the field '%1' is %2 bytes long; a worksheet cell holds at most %3.")
@@ -228,8 +225,8 @@ void DriverTable::State::load(const Rows& rows)
         case Kind::Date: type = QStringLiteral(" DATETEXT"); break;
         case Kind::Logical: type = QStringLiteral(" YESNO"); break;
         }
-        defs << quoteId(c.name) + type;
-        news << QStringLiteral("NEW.") + quoteId(c.name);
+        defs << dao::quoteIdentifier(c.name) + type;
+        news << QStringLiteral("NEW.") + dao::quoteIdentifier(c.name);
     }
     exec(h, QStringLiteral("CREATE TABLE %1 (%2)").arg(QLatin1String(kTable), defs.join(QStringLiteral(", "))));
 
@@ -284,31 +281,41 @@ void DriverTable::State::load(const Rows& rows)
     exec(h, QStringLiteral("CREATE TEMP TRIGGER driver_ad AFTER DELETE ON main.%1 BEGIN SELECT kelva_driver_event(3, OLD.rowid); END").arg(t));
 }
 
-Rows DriverTable::State::rowsAfter(qint64 rowid, std::vector<qint64>* ids) const
+RowSource DriverTable::State::rowsAfter(qint64 rowid, std::vector<qint64>* ids) const
 {
     sqlite3* h = db.handle();
-    sqlite3_stmt* st = nullptr;
+    sqlite3_stmt* raw = nullptr;
     const QByteArray sql = QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid > ? ORDER BY rowid").arg(QLatin1String(kTable)).toUtf8();
-    if (sqlite3_prepare_v2(h, sql.constData(), -1, &st, nullptr) != SQLITE_OK)
+    if (sqlite3_prepare_v2(h, sql.constData(), -1, &raw, nullptr) != SQLITE_OK)
         throw dao::Error(3051, QString::fromUtf8(sqlite3_errmsg(h)));
-    sqlite3_bind_int64(st, 1, rowid);
-    Rows rows;
-    const int n = int(columns.size());
-    while (sqlite3_step(st) == SQLITE_ROW) {
+    std::shared_ptr<sqlite3_stmt> st(raw, sqlite3_finalize);
+    sqlite3_bind_int64(raw, 1, rowid);
+    return [this, st, ids](std::vector<dao::Variant>& row) {
+        if (sqlite3_step(st.get()) != SQLITE_ROW)
+            return false;
         if (ids)
-            ids->push_back(sqlite3_column_int64(st, 0));
-        std::vector<dao::Variant> row(static_cast<size_t>(n));
+            ids->push_back(sqlite3_column_int64(st.get(), 0));
+        const int n = int(columns.size());
+        row.resize(size_t(n));
         for (int i = 0; i < n; ++i) {
-            dao::Variant v = valueOf(sqlite3_column_value(st, i + 1));
+            dao::Variant v = valueOf(sqlite3_column_value(st.get(), i + 1));
             if (!v.isNull() && columns[size_t(i)].kind == Kind::Date)
                 v = dao::Variant::dateFromText(v.toString());
             else if (!v.isNull() && columns[size_t(i)].kind == Kind::Logical)
                 v = dao::Variant(v.toDouble() != 0);
             row[size_t(i)] = std::move(v);
         }
+        return true;
+    };
+}
+
+Rows DriverTable::State::allRows(std::vector<qint64>* ids) const
+{
+    Rows rows;
+    const RowSource next = rowsAfter(0, ids);
+    std::vector<dao::Variant> row;
+    while (next(row))
         rows.push_back(std::move(row));
-    }
-    sqlite3_finalize(st);
     return rows;
 }
 
@@ -318,7 +325,7 @@ void DriverTable::State::write()
     switch (driver) {
     case Driver::Excel:
     case Driver::Lotus: {
-        const Rows rows = rowsAfter(appendOnly ? loaded : 0);
+        const RowSource rows = rowsAfter(appendOnly ? loaded : 0);
         const int first = appendOnly ? int(loaded) + 1 : 1;
         const QByteArray bytes = driver == Driver::Excel ? biff4WithRows(original, first, rows, !appendOnly, path)
                                                          : wk1WithRows(original, first, rows, !appendOnly, path);
@@ -328,13 +335,14 @@ void DriverTable::State::write()
     }
     case Driver::DBase: {
         std::vector<qint64> ids;
-        const Rows rows = rowsAfter(0, &ids);
+        Rows rows = allRows(&ids);
         std::vector<DbfWrite> writes;
+        writes.reserve(rows.size());
         for (size_t i = 0; i < rows.size(); ++i) {
             if (ids[i] > loaded)
-                writes.push_back({-1, rows[i]});
+                writes.push_back({-1, std::move(rows[i])});
             else if (changed.count(ids[i]))
-                writes.push_back({dbf.recordIndex[size_t(ids[i] - 1)], rows[i]});
+                writes.push_back({dbf.recordIndex[size_t(ids[i] - 1)], std::move(rows[i])});
         }
         std::vector<int> gone;
         for (qint64 id : deleted)
@@ -346,7 +354,7 @@ void DriverTable::State::write()
         QStringList names;
         for (const Column& c : columns)
             names << c.name;
-        writeFileWhole(path, textTableBytes(names, rowsAfter(0)));
+        writeFileWhole(path, textTableBytes(names, allRows()));
         break;
     }
     case Driver::None:

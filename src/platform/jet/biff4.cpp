@@ -46,14 +46,6 @@ QByteArray bodyOf(std::initializer_list<unsigned char> b)
     return QByteArray(reinterpret_cast<const char*>(std::data(b)), qsizetype(b.size()));
 }
 
-QByteArray cellHead(int row, int col, unsigned xf)
-{
-    QByteArray b;
-    bytes::put16(b, unsigned(row));
-    bytes::put16(b, unsigned(col));
-    bytes::put16(b, xf);
-    return b;
-}
 
 }  // namespace
 
@@ -89,6 +81,12 @@ QByteArray biff4Template(const QStringList& header)
 QByteArray biff4WithRows(const QByteArray& original, int firstRow, const Rows& rows, bool replaceData,
                          const QString& fileName)
 {
+    return biff4WithRows(original, firstRow, rowsOf(rows), replaceData, fileName);
+}
+
+QByteArray biff4WithRows(const QByteArray& original, int firstRow, const RowSource& next, bool replaceData,
+                         const QString& fileName)
+{
     if (!isBiff4(original))
         throwUnreadable(fileName, QStringLiteral("not an Excel 4.0 worksheet"));
     std::vector<Record> records = splitRecords(original, fileName);
@@ -101,7 +99,7 @@ QByteArray biff4WithRows(const QByteArray& original, int firstRow, const Rows& r
     int lastRow = -1;
     int lastCol = -1;
     std::vector<Record> kept;
-    kept.reserve(records.size() + rows.size() * 12);
+    kept.reserve(records.size());
     int insertAt = -1;  // index in kept after the last cell record
     bool dropString = false;
     for (const Record& r : records) {
@@ -151,10 +149,12 @@ QByteArray biff4WithRows(const QByteArray& original, int firstRow, const Rows& r
         insertAt = dimensions + 1;
     const unsigned xf = unsigned(headerXf >= 0 ? headerXf : cellXf >= 0 ? cellXf : 0);
 
-    std::vector<Record> added;
-    for (size_t i = 0; i < rows.size(); ++i) {
+    QByteArray added;  // the new cells' records
+    added.reserve(4096);
+    std::vector<dao::Variant> cells;
+    QByteArray b;
+    for (size_t i = 0; next(cells); ++i) {
         const int row = firstRow + int(i);
-        const auto& cells = rows[i];
         if (row >= kBiff4MaxRows)
             throwDoesNotFit(QStringLiteral("A worksheet holds at most %1 rows with its header: row %2 of '%3' "
                                            "cannot be written.")
@@ -166,17 +166,20 @@ QByteArray biff4WithRows(const QByteArray& original, int firstRow, const Rows& r
                 continue;
             if (int(c) >= kBiff4MaxColumns)
                 throwDoesNotFit(QStringLiteral("A worksheet holds at most %1 columns.").arg(kBiff4MaxColumns));
-            QByteArray b = cellHead(row, int(c), xf);
+            b.resize(0);
+            bytes::put16(b, unsigned(row));
+            bytes::put16(b, unsigned(c));
+            bytes::put16(b, xf);
             switch (v.type()) {
             case dao::Variant::Type::Long:
             case dao::Variant::Type::Double:
                 bytes::putF64(b, v.toDouble());
-                added.push_back({idNumber, b});
+                bytes::putRecord(added, idNumber, b);
                 break;
             case dao::Variant::Type::Boolean:
                 bytes::put8(b, v.toBool() ? 1 : 0);
                 bytes::put8(b, 0);
-                added.push_back({idBoolErr, b});
+                bytes::putRecord(added, idBoolErr, b);
                 break;
             default: {
                 const QByteArray text = encode(v.toString(), codepage);
@@ -186,7 +189,7 @@ QByteArray biff4WithRows(const QByteArray& original, int firstRow, const Rows& r
                                         .arg(row + 1).arg(c + 1).arg(text.size()).arg(kBiff4MaxLabelBytes));
                 bytes::put16(b, unsigned(text.size()));
                 b.append(text);
-                added.push_back({idLabel, b});
+                bytes::putRecord(added, idLabel, b);
             }
             }
             lastCol = std::max(lastCol, int(c));
@@ -195,7 +198,6 @@ QByteArray biff4WithRows(const QByteArray& original, int firstRow, const Rows& r
         if (any)
             lastRow = std::max(lastRow, row);
     }
-    kept.insert(kept.begin() + insertAt, std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
 
     QByteArray dim;
     bytes::put16(dim, 0);
@@ -204,7 +206,7 @@ QByteArray biff4WithRows(const QByteArray& original, int firstRow, const Rows& r
     bytes::put16(dim, unsigned(lastCol + 1));
     bytes::put16(dim, 0);
     kept[size_t(dimensions)].body = dim;
-    return joinRecords(kept);
+    return joinRecords(kept, insertAt, added);
 }
 
 }  // namespace jet

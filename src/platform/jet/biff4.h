@@ -19,6 +19,9 @@ QByteArray biff4Template(const QStringList& header);
 // is no BIFF4 worksheet.
 QByteArray biff4WithRows(const QByteArray& original, int firstRow, const Rows& rows, bool replaceData,
                          const QString& fileName);
+// The same, the rows handed over one at a time.
+QByteArray biff4WithRows(const QByteArray& original, int firstRow, const RowSource& next, bool replaceData,
+                         const QString& fileName);
 
 // True when the bytes begin a BIFF4 worksheet stream.
 bool isBiff4(const QByteArray& data);

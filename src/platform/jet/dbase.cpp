@@ -2,14 +2,15 @@
 
 #include "platform/dao/Error.h"
 #include "platform/jet/codepage.h"
+#include "platform/jet/delimited.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <cstdio>
@@ -50,8 +51,8 @@ unsigned driverOfCodepage(int codepage)
     }
 }
 
-// shapelib reads a table from memory through these hooks: the file is read whole once, instead of a
-// seek and a buffered read per record.
+// shapelib reads and writes a table in memory through these hooks: the file is read whole once and written
+// whole once, instead of a seek and a read or write per record.
 struct MemFile {
     QByteArray data;
     qsizetype pos = 0;
@@ -60,8 +61,9 @@ thread_local MemFile* tOpening = nullptr;  // the file that the next open of a .
 
 SAFile memOpen(const char* name, const char* access)
 {
-    if (!tOpening || access[0] != 'r' || access[1] == '+' || !QByteArray(name).toLower().endsWith(".dbf"))
-        return nullptr;  // the side file (.cpg) and any write
+    Q_UNUSED(access);
+    if (!tOpening || !QByteArray(name).toLower().endsWith(".dbf"))
+        return nullptr;  // the side file (.cpg)
     MemFile* f = tOpening;
     tOpening = nullptr;
     return reinterpret_cast<SAFile>(f);
@@ -75,7 +77,19 @@ SAOffset memRead(void* p, SAOffset size, SAOffset count, SAFile file)
     f->pos += got;
     return size ? SAOffset(got) / size : 0;
 }
-SAOffset memWrite(void*, SAOffset, SAOffset, SAFile) { return 0; }
+SAOffset memWrite(void* p, SAOffset size, SAOffset count, SAFile file)
+{
+    auto* f = reinterpret_cast<MemFile*>(file);
+    const qsizetype n = qsizetype(size * count);
+    if (f->pos + n > f->data.size()) {
+        if (f->pos + n > f->data.capacity())
+            f->data.reserve(std::max(f->pos + n, 2 * f->data.capacity()));
+        f->data.resize(f->pos + n, '\0');
+    }
+    std::memcpy(f->data.data() + f->pos, p, size_t(n));
+    f->pos += n;
+    return count;
+}
 SAOffset memSeek(SAFile file, SAOffset offset, int whence)
 {
     auto* f = reinterpret_cast<MemFile*>(file);
@@ -223,6 +237,10 @@ QString dbfValueProblem(const DbfField& f, const dao::Variant& v, int codepage)
         } else {
             x = v.toDouble();
         }
+        // Plainly narrow enough needs no formatting; near the width the formatted text decides.
+        const double digits = std::fabs(x) < 1 ? 1 : std::floor(std::log10(std::fabs(x))) + 1;
+        if (std::isfinite(x) && digits + (x < 0) + (f.decimals > 0 ? f.decimals + 1 : 0) < f.width - 1)
+            return {};
         const QString text = numberText(f, x);
         if (text.size() > f.width)
             return QStringLiteral("the number %1 is wider than the %2 characters of the field '%3'")
@@ -248,22 +266,18 @@ QString dbfValueProblem(const DbfField& f, const dao::Variant& v, int codepage)
 void writeDbf(const QString& path, const DbfTable& layout, const std::vector<DbfWrite>& writes,
               const std::vector<int>& deleted)
 {
-    const QFileInfo info(path);
-    QTemporaryFile temp(info.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.dbf").arg(info.completeBaseName())));
-    if (!temp.open())
-        writeFailed(path, temp.errorString());
+    MemFile file;
     {
         QFile original(path);
         if (!original.open(QIODevice::ReadOnly))
             writeFailed(path, original.errorString());
-        const QByteArray all = original.readAll();
-        if (temp.write(all) != all.size() || !temp.flush())
-            writeFailed(path, temp.errorString());
+        file.data = original.readAll();
     }
-    temp.close();
-    temp.setPermissions(QFile::permissions(path));
     {
-        DbfHandle h(DBFOpen(nativePath(temp.fileName()).constData(), "r+b"));
+        SAHooks hooks{memOpen, memRead, memWrite, memSeek, memTell, memFlush, memClose, memRemove, memError, memAtof};
+        tOpening = &file;
+        DbfHandle h(DBFOpenLL(nativePath(path).constData(), "r+b", &hooks));
+        tOpening = nullptr;
         if (!h)
             writeFailed(path, QStringLiteral("the table cannot be opened for writing"));
         const int nf = int(layout.fields.size());
@@ -291,12 +305,11 @@ void writeDbf(const QString& path, const DbfTable& layout, const std::vector<Dbf
                         ok = DBFWriteDoubleAttribute(h.get(), rec, i, x);
                         break;
                     }
-                    case 'D':
-                    {
+                    case 'D': {
                         QByteArray date = v.toDateTime().date().toString(QStringLiteral("yyyyMMdd")).toLatin1();
                         ok = DBFWriteAttributeDirectly(h.get(), rec, i, date.data());
-                    }
                         break;
+                    }
                     case 'L':
                         ok = DBFWriteLogicalAttribute(h.get(), rec, i, v.toBool() ? 'T' : 'F');
                         break;
@@ -316,9 +329,7 @@ void writeDbf(const QString& path, const DbfTable& layout, const std::vector<Dbf
         const QDate today = QDate::currentDate();
         DBFSetLastModifiedDate(h.get(), today.year() - 1900, today.month(), today.day());
     }
-    if (std::rename(nativePath(temp.fileName()).constData(), nativePath(path).constData()) != 0)
-        writeFailed(path, QStringLiteral("the new copy cannot replace it"));
-    temp.setAutoRemove(false);
+    writeFileWhole(path, file.data);
 }
 
 }  // namespace jet

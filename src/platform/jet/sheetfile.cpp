@@ -26,14 +26,34 @@ std::vector<bytes::Record> splitRecords(const QByteArray& data, const QString& f
 
 QByteArray joinRecords(const std::vector<bytes::Record>& records)
 {
-    qsizetype total = 0;
+    return joinRecords(records, int(records.size()), {});
+}
+
+QByteArray joinRecords(const std::vector<bytes::Record>& records, int at, const QByteArray& inserted)
+{
+    qsizetype total = inserted.size();
     for (const auto& r : records)
         total += 4 + r.body.size();
     QByteArray out;
     out.reserve(total);
-    for (const auto& r : records)
-        bytes::putRecord(out, r.id, r.body);
+    for (int i = 0; i < int(records.size()); ++i) {
+        if (i == at)
+            out.append(inserted);
+        bytes::putRecord(out, records[size_t(i)].id, records[size_t(i)].body);
+    }
+    if (at >= int(records.size()))
+        out.append(inserted);
     return out;
+}
+
+RowSource rowsOf(const Rows& rows)
+{
+    return [&rows, i = size_t(0)](std::vector<dao::Variant>& row) mutable {
+        if (i >= rows.size())
+            return false;
+        row = rows[i++];
+        return true;
+    };
 }
 
 void throwUnreadable(const QString& fileName, const QString& reason)

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 // What the worksheet and WK1 writers share: record streams, the rows to add, and the errors of a file
@@ -12,10 +13,15 @@
 namespace jet {
 
 using Rows = std::vector<std::vector<dao::Variant>>;
+// Rows handed to a writer one at a time: fills `row` and returns true, or returns false after the last.
+using RowSource = std::function<bool(std::vector<dao::Variant>& row)>;
+RowSource rowsOf(const Rows& rows);
 
 // The records of a BIFF or WK1 stream; 3274 naming the file when a record runs past its end.
 std::vector<bytes::Record> splitRecords(const QByteArray& data, const QString& fileName);
 QByteArray joinRecords(const std::vector<bytes::Record>& records);
+// The records with `inserted` (whole records already) put before the record at index `at`.
+QByteArray joinRecords(const std::vector<bytes::Record>& records, int at, const QByteArray& inserted);
 
 // 3274 "External table is not in the expected format." naming the file and the reason.
 [[noreturn]] void throwUnreadable(const QString& fileName, const QString& reason);

@@ -134,10 +134,16 @@ QByteArray wk1Template(const QStringList& header)
 QByteArray wk1WithRows(const QByteArray& original, int firstRow, const Rows& rows, bool replaceData,
                        const QString& fileName)
 {
+    return wk1WithRows(original, firstRow, rowsOf(rows), replaceData, fileName);
+}
+
+QByteArray wk1WithRows(const QByteArray& original, int firstRow, const RowSource& next, bool replaceData,
+                       const QString& fileName)
+{
     std::vector<Record> records = splitRecords(original, fileName);
     checkBof(records, fileName);
     std::vector<Record> kept;
-    kept.reserve(records.size() + rows.size() * 12);
+    kept.reserve(records.size());
     int rangeAt = -1;
     int eofAt = -1;
     int insertAt = -1;
@@ -169,18 +175,21 @@ QByteArray wk1WithRows(const QByteArray& original, int firstRow, const Rows& row
         insertAt = rangeAt >= 0 ? rangeAt + 1 : eofAt;
     insertAt = std::min(insertAt, eofAt);
 
-    std::vector<Record> added;
-    for (size_t i = 0; i < rows.size(); ++i) {
+    QByteArray added;  // the new cells' records
+    added.reserve(4096);
+    std::vector<dao::Variant> cells;
+    QByteArray b;
+    for (size_t i = 0; next(cells); ++i) {
         const int row = firstRow + int(i);
         if (row >= kWk1MaxRows)
             throwDoesNotFit(QStringLiteral("A WK1 sheet holds at most %1 rows: row %2 of '%3' cannot be written.")
                                 .arg(kWk1MaxRows).arg(row + 1).arg(fileName));
         bool any = false;
-        for (size_t c = 0; c < rows[i].size(); ++c) {
-            const dao::Variant& v = rows[i][c];
+        for (size_t c = 0; c < cells.size(); ++c) {
+            const dao::Variant& v = cells[c];
             if (v.isNull())
                 continue;
-            QByteArray b;
+            b.resize(0);
             bytes::put8(b, kFormat);
             bytes::put16(b, unsigned(c));
             bytes::put16(b, unsigned(row));
@@ -188,11 +197,11 @@ QByteArray wk1WithRows(const QByteArray& original, int firstRow, const Rows& row
             case dao::Variant::Type::Long:
             case dao::Variant::Type::Double:
                 bytes::putF64(b, v.toDouble());
-                added.push_back({opNumber, b});
+                bytes::putRecord(added, opNumber, b);
                 break;
             case dao::Variant::Type::Boolean:
                 bytes::putF64(b, v.toBool() ? 1.0 : 0.0);
-                added.push_back({opNumber, b});
+                bytes::putRecord(added, opNumber, b);
                 break;
             default: {
                 const QString text = v.toString();
@@ -203,7 +212,7 @@ QByteArray wk1WithRows(const QByteArray& original, int firstRow, const Rows& row
                 b.append('\'');
                 b.append(encode(text, 437));
                 b.append('\0');
-                added.push_back({opLabel, b});
+                bytes::putRecord(added, opLabel, b);
             }
             }
             lastCol = std::max(lastCol, int(c));
@@ -212,7 +221,6 @@ QByteArray wk1WithRows(const QByteArray& original, int firstRow, const Rows& row
         if (any)
             lastRow = std::max(lastRow, row);
     }
-    kept.insert(kept.begin() + insertAt, std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
 
     QByteArray range;
     bytes::put16(range, lastCol < 0 ? 0xFFFF : 0);
@@ -222,8 +230,8 @@ QByteArray wk1WithRows(const QByteArray& original, int firstRow, const Rows& row
     if (rangeAt >= 0)
         kept[size_t(rangeAt)].body = range;
     else
-        kept.insert(kept.begin() + 1, Record{opRange, range});
-    return joinRecords(kept);
+        kept.insert(kept.begin() + 1, Record{opRange, range}), ++insertAt;
+    return joinRecords(kept, insertAt, added);
 }
 
 }  // namespace jet

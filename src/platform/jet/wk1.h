@@ -21,5 +21,8 @@ QByteArray wk1Template(const QStringList& header);
 // characters or a row past 65,536.
 QByteArray wk1WithRows(const QByteArray& original, int firstRow, const Rows& rows, bool replaceData,
                        const QString& fileName);
+// The same, the rows handed over one at a time.
+QByteArray wk1WithRows(const QByteArray& original, int firstRow, const RowSource& next, bool replaceData,
+                       const QString& fileName);
 
 }  // namespace jet

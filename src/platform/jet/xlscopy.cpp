@@ -1,6 +1,6 @@
 #include "platform/jet/xlscopy.h"
 
-#include "db/sqltext.h"
+#include "platform/dao/numbertext.h"
 #include "platform/jet/delimited.h"
 
 #include <cmath>
@@ -24,7 +24,7 @@ QString cellText(const dao::Variant& v)
     case dao::Variant::Type::Long:
     case dao::Variant::Type::Double: {
         const double d = v.toDouble();
-        return std::isfinite(d) ? db::sqlNumber(d) : QString();
+        return std::isfinite(d) ? dao::plainNumber(d) : QString();
     }
     default:
         return v.toString();

@@ -196,9 +196,10 @@ void QtSeam::DoEvents()
     QCoreApplication::processEvents();
 }
 
-std::unique_ptr<FtpConnection> QtSeam::FtpConnect(const QString& host, const QString& user, const QString& password)
+std::unique_ptr<FtpConnection> QtSeam::FtpConnect(const QString& host, const QString& user, const QString& password,
+                                                  int port, bool useProxy)
 {
-    return ftpConnect(host, user, password);
+    return ftpConnect(host, user, password, port, useProxy);
 }
 
 void QtSeam::SetMousePointer(int pointer)

@@ -19,8 +19,8 @@ public:
     void HtmlHelp(const QString& helpFile, int context) override;
     void DoEvents() override;
     QDateTime Now() override { return QDateTime::currentDateTime(); }
-    std::unique_ptr<FtpConnection> FtpConnect(const QString& host, const QString& user,
-                                              const QString& password) override;
+    std::unique_ptr<FtpConnection> FtpConnect(const QString& host, const QString& user, const QString& password,
+                                              int port, bool useProxy) override;
     void SetMousePointer(int pointer) override;
 
 private:

@@ -66,9 +66,11 @@ public:
     virtual void DoEvents() = 0;
     // The clock.
     virtual QDateTime Now() = 0;
-    // Connects to an FTP server; null when the server cannot be reached or refuses the login.
+    // Connects to an FTP server; null when the server cannot be reached or refuses the login. port 0 is
+    // FTP's own; useProxy takes the proxy the environment configures, otherwise the connection is direct.
     virtual std::unique_ptr<FtpConnection> FtpConnect(const QString& host, const QString& user,
-                                                      const QString& password) = 0;
+                                                      const QString& password, int port = 0,
+                                                      bool useProxy = false) = 0;
     // The mouse pointer of the whole program (vbDefault, vbHourglass ...).
     virtual void SetMousePointer(int pointer) = 0;
 };

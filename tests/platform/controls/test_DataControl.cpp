@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QTemporaryDir>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -284,11 +285,11 @@ TEST_F(DBGridTest, EditedCellIsWrittenToTheTableRow)
     EXPECT_TRUE(Data1.Recordset()["S1"].Value().isNull());
 }
 
-TEST_F(DBGridTest, RefusedEditKeepsTheTextAndItsMessageCanBeSuppressed)
+TEST_F(DBGridTest, RefusedEditShowsTheStoredValueAndItsMessageCanBeSuppressed)
 {
     seam.expectMsgBox("Data type conversion error.", vbOKOnly);
     dbg.model()->setData(dbg.model()->index(5, 4), "abc", Qt::EditRole);
-    EXPECT_EQ(dbg.cellText(5, 4), "abc");
+    EXPECT_EQ(dbg.cellText(5, 4), "52.5");
     EXPECT_EQ(MainDb.scalar("SELECT S1 FROM DATA0001 WHERE CODEMOD = '10005'").toDouble(), 52.5);
 
     int dataError = 0;
@@ -298,7 +299,54 @@ TEST_F(DBGridTest, RefusedEditKeepsTheTextAndItsMessageCanBeSuppressed)
     };
     dbg.model()->setData(dbg.model()->index(6, 4), "xyz", Qt::EditRole);
     EXPECT_EQ(dataError, 3421);
-    EXPECT_EQ(dbg.cellText(6, 4), "xyz");
+    EXPECT_EQ(dbg.cellText(6, 4), "63");
+}
+
+TEST_F(DBGridTest, WriteTheFileRefusesNeverLooksSaved)
+{
+    // The file refuses every change to the table, as a full disk or a read-only file does.
+    MainDb.Execute("CREATE TRIGGER refuse BEFORE UPDATE ON DATA0001 BEGIN SELECT RAISE(ABORT, 'disk is full'); END");
+    dbg.Columns(4).setNumberFormat("###,##0.00;;");
+    int dataError = 0;
+    dbg.Error = [&](int DataError, int&) { dataError = DataError; };
+    seam.answerMsgBox(vbOK);
+    dbg.setCurrentIndex(dbg.model()->index(5, 4));
+    QTest::keyClick(&dbg, Qt::Key_F2);
+    auto* editor = dbg.findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "77");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_NE(dataError, 0);
+    ASSERT_EQ(seam.messages().size(), 1);
+    EXPECT_FALSE(dbg.isEditing());
+    EXPECT_EQ(dbg.cellText(5, 4), "52.50");
+    EXPECT_EQ(dbg.Text(), "52.50");
+    EXPECT_EQ(dbg.model()->index(5, 4).data().toString(), "52.50");
+    EXPECT_EQ(MainDb.scalar("SELECT S1 FROM DATA0001 WHERE CODEMOD = '10005'").toDouble(), 52.5);
+
+    // Opened again, the cell offers what was typed, to be corrected; left without a write, that is dropped.
+    QTest::keyClick(&dbg, Qt::Key_F2);
+    ASSERT_TRUE(dbg.isEditing());
+    EXPECT_EQ(dbg.Text(), "77");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(dbg.isEditing());
+    EXPECT_EQ(dbg.cellValue(5, 4).toDouble(), 52.5);
+    EXPECT_EQ(dbg.cellText(5, 4), "52.50");
+}
+
+TEST(DBGridLifetime, TheModelGoesWithTheGrid)
+{
+    QPointer<QAbstractItemModel> model;
+    QPointer<QObject> delegate;
+    {
+        DBGrid grid;
+        model = grid.model();
+        delegate = grid.itemDelegate();
+    }
+    EXPECT_TRUE(model.isNull());
+    EXPECT_TRUE(delegate.isNull());
 }
 
 TEST_F(DBGridTest, MouseDownArrivesBeforeTheCurrentCellChangeItCauses)

@@ -179,7 +179,7 @@ void sheetjsWrite(const std::vector<SheetJob>& jobs)
             }
             rows.append(row);
         }
-        all.append(QJsonObject{{"file", j.file}, {"type", j.type}, {"rows", rows}});
+        all.append(QJsonObject{{"file", j.file}, {"type", j.type}, {"rows", rows}, {"sheet", j.sheet}});
     }
     QString err;
     run(QStringLiteral("node"), {tool(QStringLiteral("sheetjs_write.js")), QString::fromUtf8(QJsonDocument(all).toJson(QJsonDocument::Compact))}, &err);

@@ -25,6 +25,7 @@ struct SheetJob {
     QString file;
     QString type;
     jet::Rows rows;
+    QString sheet = QStringLiteral("Sheet1");
 };
 void sheetjsWrite(const std::vector<SheetJob>& jobs);
 

@@ -7,7 +7,9 @@
 #include "platform/jet/delimited.h"
 #include "platform/jet/wk1.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -65,6 +67,10 @@ protected:
     }
     static void TearDownTestSuite()
     {
+        // KELVA_KEEP_FORMAT_FILES=<folder> keeps the written files, to look at them in a spreadsheet program.
+        if (const QString keep = qEnvironmentVariable("KELVA_KEEP_FORMAT_FILES"); !keep.isEmpty())
+            for (const QString& f : files())
+                QFile::copy(f, QDir(keep).filePath(QFileInfo(f).fileName()));
         delete dir;
         dir = nullptr;
     }
@@ -117,6 +123,52 @@ TEST_F(AwkwardCells, SsconvertReadsTheSameCellsWithoutComplaint)
     jet::Rows dbf = expected;
     dbf[4][2] = Variant(0.0);
     EXPECT_TRUE(drivers::sameCells(dbf, sheets[2])) << "dbf";
+}
+
+}  // namespace
+
+namespace {
+
+// Records read from the file can be changed and deleted as well; the file is then written anew.
+TEST(DriverWrites, EditsDeletesAndAdditionsReachEveryKindOfFile)
+{
+    QTemporaryDir dir;
+    const QStringList names = {"CODE", "FEE"};
+    const jet::Rows start = {{Variant("00100"), Variant(1.0)}, {Variant("00200"), Variant(2.0)}, {Variant("00300"), Variant(3.0)}};
+    writeBytes(dir.filePath("e.xls"), jet::biff4WithRows(jet::biff4Template(names), 1, start, false, "e.xls"));
+    writeBytes(dir.filePath("e.wk1"), jet::wk1WithRows(jet::wk1Template(names), 1, start, false, "e.wk1"));
+    writeBytes(dir.filePath("e.csv"), "CODE,FEE\r\n00100,1\r\n00200,2\r\n00300,3\r\n");
+    jet::createDbf(dir.filePath("e.dbf"), {{"CODE", 'C', 5, 0}, {"FEE", 'N', 8, 2}});
+    drivers::append("dBASE III;", dir.path(), "e", {names, start});
+    const std::tuple<const char*, QString, const char*> kinds[] = {
+        {"Excel 4.0;", dir.filePath("e.xls"), "e$"},
+        {"Lotus WK1;", dir.filePath("e.wk1"), "e:"},
+        {"dBASE III;", dir.path(), "e"},
+        {"Text;", dir.path(), "e#csv"},
+    };
+    for (const auto& [connect, db, source] : kinds) {
+        SCOPED_TRACE(connect);
+        platform::DataControl dc;
+        drivers::open(dc, connect, db, source);
+        auto& rs = dc.Recordset();
+        EXPECT_EQ(rs.RecordCount(), 3);
+        rs.Edit();
+        rs["FEE"] = Variant(1.5);
+        rs.Update();
+        rs.MoveNext();
+        rs.Delete();
+        rs.AddNew();
+        rs["CODE"] = Variant("00400");
+        rs["FEE"] = Variant(4.0);
+        rs.Update();
+        drivers::release(dc);
+        const drivers::Table back = drivers::read(connect, db, source);
+        // The text driver reads a column of codes that are all numbers as numbers.
+        const bool text = QByteArray(connect) == "Text;";
+        auto code = [&](const char* c) { return text ? Variant(QString(c).toDouble()) : Variant(c); };
+        EXPECT_TRUE(drivers::sameCells({{code("00100"), Variant(1.5)}, {code("00300"), Variant(3.0)}, {code("00400"), Variant(4.0)}},
+                                       back.rows));
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "DriverFiles.h"
 #include "oracles.h"
 
+#include "platform/dao/Error.h"
 #include "platform/jet/bytes.h"
 #include "platform/jet/codepage.h"
 
@@ -42,6 +43,32 @@ TEST_F(IndependentFiles, SheetJSWorksheetAndWk1)
         const drivers::Table t = drivers::read(connect, file, "js$");
         EXPECT_EQ(t.names, (QStringList{"CPT", "MOD", "S1", "F4"}));
         EXPECT_TRUE(drivers::sameCells(jet::Rows(cells.begin() + 1, cells.end()), t.rows));
+    }
+}
+
+// A workbook's sheet is found by its name; files of other Excel versions are read, never written.
+TEST_F(IndependentFiles, WorkbookSheetsByNameAndOtherVersionsReadOnly)
+{
+    REQUIRE_TOOL(oracle::Tool::SheetJS);
+    const jet::Rows cells = {{Variant("CPT"), Variant("S1")}, {Variant("00100"), Variant(12.5)}};
+    oracle::sheetjsWrite({{path("book.xls"), "biff8", cells, "Fees"}, {path("old.xls"), "biff2", cells}});
+    EXPECT_TRUE(drivers::sameCells({cells[1]}, drivers::read("Excel 4.0;", path("book.xls"), "FEES$").rows));
+    platform::DataControl dc;
+    try {
+        drivers::open(dc, "Excel 4.0;", path("book.xls"), "other$");
+        ADD_FAILURE() << "a sheet of another name was opened";
+    } catch (const dao::Error& e) {
+        EXPECT_EQ(e.number, 3011);
+        EXPECT_TRUE(e.description.contains("other$"));
+    }
+    for (const QString& file : {path("book.xls"), path("old.xls")}) {
+        drivers::open(dc, "Excel 4.0;", file, "Fees$");
+        auto& rs = dc.Recordset();
+        rs.AddNew();
+        rs["CPT"] = Variant("0001F");
+        EXPECT_THROW(rs.Update(), dao::Error) << file.toStdString();
+        rs.CancelUpdate();
+        drivers::release(dc);
     }
 }
 
