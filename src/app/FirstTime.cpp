@@ -145,7 +145,7 @@ void FirstTime::btn_Click(int Index)
     } else if (step->text() == QLatin1String("3")) {
         try {
             SetupTables();
-        } catch (...) {
+        } catch (const dao::Error&) {
             // Nothing was written: the final page stands as it was.
             platform::setText(step, "2");
             throw;
@@ -199,7 +199,7 @@ void FirstTime::SetupTables()
         CreateFirstSession();
         mainDb.Execute("UPDATE PARMS_CL SET SESCOUNT = ?, CURSES = ?, CreateTables = 1", {2, name});
         trans.Commit();
-    } catch (...) {
+    } catch (const dao::Error&) {
         refreshMainParms();
         throw;
     }

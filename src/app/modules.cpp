@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "platform/controls/DBGrid.h"
 #include "platform/controls/WheelFilter.h"
+#include "platform/forms/guarded.h"
 #include "platform/seam/Seam.h"
 
 #include <QFileInfo>
@@ -16,11 +17,7 @@ int ShellOpenDocument(const QString& document, int printFlag, int /*windowState:
 void ShowFederalRegister()
 {
     int result = 2;
-    try {
-        result = ShellOpenDocument(programPath(QStringLiteral("fedreg.pdf")), 0, 1);
-    } catch (...) {
-        result = 2;
-    }
+    platform::resumeNext([&] { result = ShellOpenDocument(programPath(QStringLiteral("fedreg.pdf")), 0, 1); });
     // Any failure to open the document says so: a missing file, no application, a shell error.
     if (result <= 32)
         seam().MsgBox(QStringLiteral("Could not open a pdf reader for viewing document."), vbOKOnly);

@@ -2,7 +2,7 @@
 
 #include "platform/dao/Error.h"
 
-#include <QScopeGuard>
+#include "platform/dao/RecordEdit.h"
 
 namespace db {
 
@@ -36,11 +36,9 @@ void LiveRow::assign(const RowColumn& f, const dao::Variant& v)
 
 void LiveRow::store(const RowColumn& f, const dao::Variant& v)
 {
-    rs_->Edit();
-    auto cancel = qScopeGuard([this] { rs_->CancelUpdate(); });
+    dao::RecordEdit edit(*rs_);
     assign(f, v);
-    rs_->Update();
-    cancel.dismiss();
+    edit.Update();
 }
 
 void LiveRow::throwNull()

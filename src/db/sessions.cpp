@@ -1,5 +1,6 @@
 #include "db/sessions.h"
 
+#include "platform/dao/Error.h"
 #include "platform/dao/Recordset.h"
 #include "platform/dao/Transaction.h"
 
@@ -77,6 +78,14 @@ const std::vector<const RowColumn*>& SessionRow::columns()
         return c;
     }();
     return all;
+}
+
+const RowColumn& SessionRow::column(const QString& name)
+{
+    for (const RowColumn* c : columns())
+        if (c->name().compare(name, Qt::CaseInsensitive) == 0)
+            return *c;
+    throw dao::Error(dao::errItemNotFound, QStringLiteral("Item not found in this collection."));
 }
 
 std::optional<SessionRow> readSession(dao::Database& db, const QString& name)

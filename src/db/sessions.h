@@ -63,6 +63,8 @@ public:
 
     // Every column of the table, in its order (the older per-column flags and widths included).
     static const std::vector<const RowColumn*>& columns();
+    // The column of that name (without regard to case); 3265 "Item not found in this collection." when none.
+    static const RowColumn& column(const QString& name);
 };
 
 // The row of the session called name (compared as the table compares it, without regard to case).

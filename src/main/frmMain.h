@@ -297,6 +297,7 @@ private:
     void ShowMainWindow();
     void StartupFailed(const QString& description);
     void WorkAdjusterWarning();
+    void SwitchSession(const QString& chosen, const QString& current);  // the session list's choice
 
     QWidget* client;  // the area under the menu bar and toolbar; controls are placed on it in twips
     std::unique_ptr<SingleInstance> instance_;

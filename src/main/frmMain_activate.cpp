@@ -128,11 +128,8 @@ void frmMain::Form_Activate()
 
     if (!g().strCurrentCodemod.isEmpty())
         strCurrentCpt = g().strCurrentCodemod;
-    try {
-        LocateCode();
-    } catch (const dao::Error&) {
-        // The grid stays where it is.
-    }
+    // A code that cannot be located leaves the grid where it is.
+    platform::resumeNext([&] { LocateCode(); });
     PlaceForView();
     CheckDataDate();
 }

@@ -71,7 +71,7 @@ void frmMain::Command66_Click()
 
 void frmMain::ShowCodeDescription()
 {
-    try {
+    platform::resumeNext([&] {
         if (cmboCurrentView->currentIndex() == kAscView) {
             // The ASC code without a physician row: its own description.
             if (hasCurrentRecord(Data13))
@@ -86,13 +86,12 @@ void frmMain::ShowCodeDescription()
         txt(1)->update();
         for (int i = 0; i <= 14; ++i)
             lblData(i)->hide();
-    } catch (const dao::Error&) {
-    }
+    });
 }
 
 void frmMain::ShowLongDescAndNotes()
 {
-    try {
+    platform::resumeNext([&] {
         if (cmboCurrentView->currentIndex() == kAscView) {
             if (hasCurrentRecord(Data1)) {
                 dao::Recordset& rs = Data1.Recordset();
@@ -109,17 +108,13 @@ void frmMain::ShowLongDescAndNotes()
         txt(1)->update();
         for (int i = 0; i <= 14; ++i)
             lblData(i)->show();
-    } catch (const dao::Error&) {
-    }
+    });
 }
 
 void frmMain::txt_Change(int)
 {
-    try {
-        showStoredTexts(*this);
-    } catch (const dao::Error&) {
-        // No current record to compare with: the box keeps what it holds.
-    }
+    // No current record to compare with: the box keeps what it holds.
+    platform::resumeNext([&] { showStoredTexts(*this); });
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include "main/frmPlimView.h"
 #include "platform/controls/BusyCursor.h"
 #include "platform/controls/colours.h"
+#include "platform/dao/RecordEdit.h"
 #include "platform/dao/jetfunctions.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
@@ -116,11 +117,10 @@ void frmMain::LocateCode()
             rs.FindFirst(QStringLiteral("CODEMOD = ?"), {t});
         } catch (const dao::Error& e) {
             if (e.number == 3426) {
-                try {
+                platform::resumeNext([&] {
                     Data1.Refresh();
                     Data1.Recordset().FindFirst(QStringLiteral("CODEMOD = ?"), {t});
-                } catch (const dao::Error&) {
-                }
+                });
             }
         }
     }
@@ -176,13 +176,12 @@ void frmMain::dbgscroll_Change(bool byUser)
     } catch (const dao::Error&) {
         if (view > 1)
             return;  // the grid stays where it was
-        try {
+        platform::resumeNext([this] {
             Data1.Refresh();
             Recolumnize();
             if (hasCurrentRecord(Data1))
                 moveToBar(Data1, dbgscroll->Value());
-        } catch (const dao::Error&) {
-        }
+        });
     }
 }
 
@@ -200,10 +199,7 @@ void frmMain::plimscroll_Change(bool byUser)
 {
     if (!byUser || !hasCurrentRecord(Data1))
         return;
-    try {
-        moveToBar(Data1, plimscroll->Value());
-    } catch (const dao::Error&) {
-    }
+    platform::resumeNext([this] { moveToBar(Data1, plimscroll->Value()); });
 }
 
 void frmMain::plimscroll_GotFocus()
@@ -218,24 +214,23 @@ void frmMain::plimscroll_LostFocus()
 
 // ---- The current row.
 
-void frmMain::dbg_RowColChange(qint64 LastRow, int LastCol)
-{
-    if (!Data1.hasRecordset())
-        return;
-    auto& rs = Data1.Recordset();
+namespace {
 
-    // OPPS participating amounts of a code whose fees the OPPS payment caps.
+// The OPPS participating amounts of a code whose fees the OPPS payment caps, with their captions red; grey
+// captions and no amounts for any other code.
+void showOppsAmounts(frmMain& f)
+{
     constexpr qint64 red = platform::RGB(192, 0, 0);
     constexpr qint64 grey = platform::RGB(128, 128, 128);
-    lblData(19)->setCaption(QString());
-    lblData(20)->setCaption(QString());
+    f.lblData(19)->setCaption(QString());
+    f.lblData(20)->setCaption(QString());
     qint64 captionColour = grey;
-    if (lblData(1)->Caption() == QLatin1String("YC") && hasCurrentRecord(Data1)) {
-        try {
-            const dao::Variant code = rs.Fields(col::Cpt).Value();
+    if (f.lblData(1)->Caption() == QLatin1String("YC") && hasCurrentRecord(f.Data1)) {
+        platform::resumeNext([&] {
+            auto& rs = f.Data1.Recordset();
             const dao::Variant modifier = rs.Fields(col::Mod).Value();
-            const db::ParmsRow parms = Parms();
-            std::vector<dao::Variant> params{code};
+            const db::ParmsRow parms = f.Parms();
+            std::vector<dao::Variant> params{rs.Fields(col::Cpt).Value()};
             QString sql = QStringLiteral("SELECT NFTTOTAL, FTTOTAL FROM DATAOPPSVIEW WHERE cpt = ?");
             if (!modifier.isNull() && !modifier.toString().trimmed().isEmpty()) {
                 sql += QStringLiteral(" AND [mod] = ?");
@@ -244,18 +239,77 @@ void frmMain::dbg_RowColChange(qint64 LastRow, int LastCol)
             sql += QStringLiteral(" AND carrier = ? AND locality = ? ORDER BY CODEMOD");
             params.push_back(parms.value(db::ParmsRow::CARRIER));
             params.push_back(parms.value(db::ParmsRow::Loc));
-            dao::Recordset opps = Data1.Database().OpenRecordset(sql, params);
+            dao::Recordset opps = f.Data1.Database().OpenRecordset(sql, params);
             if (!opps.EOF()) {
-                lblData(19)->setCaption(opps[QStringLiteral("NFTTOTAL")].Value().toString());
-                lblData(20)->setCaption(opps[QStringLiteral("FTTOTAL")].Value().toString());
+                f.lblData(19)->setCaption(opps[QStringLiteral("NFTTOTAL")].Value().toString());
+                f.lblData(20)->setCaption(opps[QStringLiteral("FTTOTAL")].Value().toString());
                 captionColour = red;
             }
-        } catch (const dao::Error&) {
-            // No amounts to show: the captions say so in grey.
-        }
+        });
     }
-    setColour(lbldetail(20), captionColour);
-    setColour(lbldetail(21), captionColour);
+    setColour(f.lbldetail(20), captionColour);
+    setColour(f.lbldetail(21), captionColour);
+}
+
+// A click into the tag column flips the tag; a column the user does not type into stays locked.
+void tagOnClickAndLock(frmMain& f)
+{
+    const int current = f.dbg->Col();
+    if (current == col::Tag && f.GridClickPending != 0) {
+        f.GridClickPending = 0;
+        f.ToggleTagKelva();
+        f.dbg->setCol(1);
+    }
+    f.GridClickPending = 0;
+    if (current >= 0 && !editableColumn(current))
+        f.dbg->Columns(current).setLocked(true);
+}
+
+// The code panel: the row's code and modifier in the code box, the fee of the chosen kind in the fee box.
+void showCodeAndFee(frmMain& f)
+{
+    auto& rs = f.Data1.Recordset();
+    const QString cpt = rs.Fields(col::Cpt).Value().toString();
+    const QString mod = rs.Fields(col::Mod).Value().toString();
+    setLineText(f.Text1(0), cpt + QLatin1Char(' ') + mod);
+    const int feeColumn = int(dao::CLng(f.CurrentSession().value(db::SessionRow::PLIMCOL)));
+    const dao::Variant fee = rs.Fields(feeColumn).Value();
+    setLineText(f.Text1(1), QLatin1Char('$') + (fee.isNull() ? QString() : jet::format(fee, QStringLiteral("#0.00"))));
+}
+
+// Both bars follow the row: the code panel's always, the grid's in the two physician views (in the family
+// views it belongs to the family's grid).
+void barsFollowRow(frmMain& f)
+{
+    const qint64 position = f.Data1.Recordset().AbsolutePosition();
+    if (position <= f.plimscroll->Max() && f.plimscroll->Value() != position) {
+        f.plimscroll->setValue(int(position));
+        f.plimscroll->Refresh();
+    }
+    if (f.cmboCurrentView->currentIndex() <= 1 && position <= f.dbgscroll->Max() && f.dbgscroll->Value() != position) {
+        f.dbgscroll->setValue(int(position));
+        f.dbgscroll->Refresh();
+    }
+}
+
+// "Code <code> Detail", marked for a gap code.
+void showDetailCaption(frmMain& f)
+{
+    QString caption = QStringLiteral("Code ") + f.Text1(0)->text() + QStringLiteral(" Detail");
+    if (f.lblData(0)->Caption().contains(QLatin1Char('g'), Qt::CaseInsensitive))
+        caption += QStringLiteral(" - GAP Code");
+    if (f.CodeDetailFrame->title() != caption)
+        f.CodeDetailFrame->setTitle(caption);
+}
+
+}  // namespace
+
+void frmMain::dbg_RowColChange(qint64 LastRow, int LastCol)
+{
+    if (!Data1.hasRecordset())
+        return;
+    auto& rs = Data1.Recordset();
+    showOppsAmounts(*this);
 
     // The first cell change after start-up puts the grid on its first row.
     if (FirstGridRowChange == 1) {
@@ -263,17 +317,7 @@ void frmMain::dbg_RowColChange(qint64 LastRow, int LastCol)
         if (hasCurrentRecord(Data1))
             rs.MoveFirst();
     }
-
-    // A click into the tag column flips the tag.
-    const int current = dbg->Col();
-    if (current == col::Tag && GridClickPending != 0) {
-        GridClickPending = 0;
-        ToggleTagKelva();
-        dbg->setCol(1);
-    }
-    GridClickPending = 0;
-    if (current >= 0 && !editableColumn(current))
-        dbg->Columns(current).setLocked(true);
+    tagOnClickAndLock(*this);
 
     // A schedule cell that was left holding text that is no number.
     if (isSchedule(LastCol) && LastRow >= 0 && LastRow < rs.rowCount() &&
@@ -285,64 +329,25 @@ void frmMain::dbg_RowColChange(qint64 LastRow, int LastCol)
     if (!hasCurrentRecord(Data1))
         return;
 
-    // Code panel: the code box and the fee of the chosen kind.
-    try {
-        const QString cpt = rs.Fields(col::Cpt).Value().toString();
-        const QString mod = rs.Fields(col::Mod).Value().toString();
-        setLineText(Text1(0), cpt + QLatin1Char(' ') + mod);
-        const int feeColumn = int(dao::CLng(CurrentSession().value(db::SessionRow::PLIMCOL)));
-        const dao::Variant fee = rs.Fields(feeColumn).Value();
-        setLineText(Text1(1), QLatin1Char('$') + (fee.isNull() ? QString() : jet::format(fee, QStringLiteral("#0.00"))));
-    } catch (const dao::Error&) {
-    }
-
-    // Both bars follow the row: the code panel's always, the grid's in the two physician views (in the
-    // family views it belongs to the family's grid).
-    try {
-        const qint64 position = rs.AbsolutePosition();
-        if (position <= plimscroll->Max() && plimscroll->Value() != position) {
-            plimscroll->setValue(int(position));
-            plimscroll->Refresh();
-        }
-        if (cmboCurrentView->currentIndex() <= 1 && position <= dbgscroll->Max() && dbgscroll->Value() != position) {
-            dbgscroll->setValue(int(position));
-            dbgscroll->Refresh();
-        }
-    } catch (const dao::Error&) {
-    }
-
-    try {
-        QString caption = QStringLiteral("Code ") + Text1(0)->text() + QStringLiteral(" Detail");
-        if (lblData(0)->Caption().contains(QLatin1Char('g'), Qt::CaseInsensitive))
-            caption += QStringLiteral(" - GAP Code");
-        if (CodeDetailFrame->title() != caption)
-            CodeDetailFrame->setTitle(caption);
-    } catch (const dao::Error&) {
-    }
-
+    // Each part of the panels that cannot be shown is skipped.
+    platform::resumeNext([this] { showCodeAndFee(*this); });
+    platform::resumeNext([this] { barsFollowRow(*this); });
+    platform::resumeNext([this] { showDetailCaption(*this); });
     platform::SetBusyCursor(0);
-
-    try {
+    platform::resumeNext([&] {
         const dao::Variant ldesc = rs.Fields(col::LDesc).Value();
         setLineText(txt(0), ldesc.isNull() ? QStringLiteral("Not Available") : ldesc.toString());
-    } catch (const dao::Error&) {
-    }
-
+    });
     Combo1->setEnabled(cmboCurrentView->currentText() != QLatin1String("KELVA OPPS"));
-
-    try {
-        setLineText(txt(1), rs.Fields(col::Notes).Value().toString());
-    } catch (const dao::Error&) {
-    }
+    platform::resumeNext([&] { setLineText(txt(1), rs.Fields(col::Notes).Value().toString()); });
 }
 
 void frmMain::Data1_Reposition()
 {
-    try {
+    platform::resumeNext([this] {
         if (hasCurrentRecord(Data1))
             strCurrentCpt = Data1.Recordset().Fields(col::Cpt).Value().toString();
-    } catch (const dao::Error&) {
-    }
+    });
 }
 
 // ---- Editing, keys, mouse and focus.
@@ -458,17 +463,12 @@ void frmMain::ToggleTagKelva()
     if (!hasCurrentRecord(Data1))
         return;
     auto& rs = Data1.Recordset();
-    try {
+    platform::resumeNext([&] {
         const dao::Variant tag = dbg->ColumnCount() > 0 ? dbg->Columns(col::Tag).Value() : rs.Fields(col::Tag).Value();
         const bool untagged = tag.isNull() || tag.toString().isEmpty() || tag.toString() == QLatin1String(" ");
-        rs.Edit();
+        dao::RecordEdit edit(rs);
         rs.Fields(col::Tag) = untagged ? dao::Variant(QStringLiteral("+")) : dao::Variant();
-        rs.Update();
-    } catch (const dao::Error&) {
-        try {
-            rs.CancelUpdate();
-        } catch (const dao::Error&) {
-        }
-    }
+        edit.Update();
+    });
     dbg->viewport()->update();
 }

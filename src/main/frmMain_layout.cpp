@@ -6,6 +6,7 @@
 #include "main/gridlayout.h"
 #include "platform/controls/colours.h"
 #include "platform/controls/twips.h"
+#include "platform/dao/RecordEdit.h"
 #include "platform/dao/jetfunctions.h"
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
@@ -67,6 +68,64 @@ platform::DBGridColumn& gridColumn(platform::DBGrid* grid, qint64 index)
     return grid->Columns(static_cast<int>(index));
 }
 
+// Caption and alignment of every column as COLSTRUCT defines them.
+void applyColumnDefaults(platform::DBGrid* grid)
+{
+    dao::Recordset colstruct = g().MainDb.OpenRecordset(QStringLiteral("SELECT * FROM COLSTRUCT order by colno"));
+    for (; !colstruct.EOF(); colstruct.MoveNext()) {
+        platform::DBGridColumn& column = gridColumn(grid, dao::CLng(colstruct["COLNO"].Value()));
+        const dao::Variant caption = colstruct["COLCAP"].Value();
+        if (!caption.isNull())
+            column.setCaption(caption.toString());
+        column.setAlignment(alignmentCode(colstruct["COLAL"].Value()));
+    }
+}
+
+// The session's widths and visibility (the OPPS view's own where it has one), the locked columns and the
+// number formats.
+void applySessionLayout(platform::DBGrid* grid, const gridlayout::WidthTable& widths,
+                        const gridlayout::VisibilityTable& shown, bool opps)
+{
+    for (int j = 0; j < grid->ColumnCount(); ++j) {
+        platform::DBGridColumn& column = grid->Columns(j);
+        if (gridlayout::lockedColumn(j))
+            column.setLocked(true);
+        column.setVisible(j == gridlayout::kStatusColumn ? true : shown.visible(j));
+        column.setWidth(static_cast<int>(std::lround(widths.width(j))));
+        if (const std::optional<bool> v = gridlayout::oppsVisibility(j); opps && v)
+            column.setVisible(*v);
+        column.setNumberFormat(gridlayout::numberFormat(j));
+    }
+}
+
+// The two description columns share what the other visible columns leave of the grid's width.
+void fitDescriptions(platform::DBGrid* grid, const gridlayout::WidthTable& widths)
+{
+    double sum = 0;
+    for (int j = 0; j < grid->ColumnCount(); ++j)
+        if (j != gridlayout::kDescColumn && j != gridlayout::kLongDescColumn && grid->Columns(j).Visible())
+            sum += widths.width(j);
+    const int gridWidth = widthOf(grid);
+    for (int j : {gridlayout::kDescColumn, gridlayout::kLongDescColumn}) {
+        platform::DBGridColumn& column = gridColumn(grid, j);
+        column.setWidth(gridlayout::descriptionWidth(gridWidth, sum, column.Width()));
+    }
+}
+
+// The session's own names of the schedule, frequency and user columns.
+void showSessionCaptions(frmMain& f)
+{
+    const db::SessionRow session = f.CurrentSession();
+    for (int j = 0; j < f.dbg->ColumnCount(); ++j) {
+        const QString field = gridlayout::sessionCaptionField(j);
+        if (field.isEmpty())
+            continue;
+        const dao::Variant name = session.value(db::SessionRow::column(field));
+        if (!name.isNull())
+            f.dbg->Columns(j).setCaption(name.toString());
+    }
+}
+
 }  // namespace
 
 // ---- Column layout.
@@ -78,16 +137,7 @@ void frmMain::Recolumnize()
             gridlayout::WidthTable::parse(CurrentSession().get(db::SessionRow::COLWS));
         const gridlayout::VisibilityTable shown =
             gridlayout::VisibilityTable::parse(CurrentSession().get(db::SessionRow::COLVS));
-
-        dao::Recordset colstruct = g().MainDb.OpenRecordset(QStringLiteral("SELECT * FROM COLSTRUCT order by colno"));
-        for (; !colstruct.EOF(); colstruct.MoveNext()) {
-            platform::DBGridColumn& column = gridColumn(dbg, dao::CLng(colstruct["COLNO"].Value()));
-            const dao::Variant caption = colstruct["COLCAP"].Value();
-            if (!caption.isNull())
-                column.setCaption(caption.toString());
-            column.setAlignment(alignmentCode(colstruct["COLAL"].Value()));
-        }
-
+        applyColumnDefaults(dbg);
         if (WindowState() == vbMinimized)
             return;
         Data2.Refresh();
@@ -96,47 +146,10 @@ void frmMain::Recolumnize()
         // The session row by its name, as a bound value: a name is the user's text.
         Data3.Recordset().FindFirst(QStringLiteral("Session = ?"), {Parms().value(db::ParmsRow::CURSES)});
         PlaceTopPanel();
-
-        for (int j = 0; j < dbg->ColumnCount(); ++j)
-            if (gridlayout::lockedColumn(j))
-                dbg->Columns(j).setLocked(true);
-
-        const bool opps = cmboCurrentView->currentText() == QLatin1String("KELVA OPPS");
-        for (int j = 0; j < dbg->ColumnCount(); ++j) {
-            platform::DBGridColumn& column = dbg->Columns(j);
-            column.setVisible(j == gridlayout::kStatusColumn ? true : shown.visible(j));
-            column.setWidth(static_cast<int>(std::lround(widths.width(j))));
-        }
-        if (opps)
-            for (int j = 0; j < dbg->ColumnCount(); ++j)
-                if (const std::optional<bool> v = gridlayout::oppsVisibility(j))
-                    dbg->Columns(j).setVisible(*v);
-
-        double sum = 0;
-        for (int j = 0; j < dbg->ColumnCount(); ++j)
-            if (j != gridlayout::kDescColumn && j != gridlayout::kLongDescColumn && dbg->Columns(j).Visible())
-                sum += widths.width(j);
-
-        for (int j = 0; j < dbg->ColumnCount(); ++j)
-            dbg->Columns(j).setNumberFormat(gridlayout::numberFormat(j));
-
-        const int gridWidth = widthOf(dbg);
-        for (int j : {gridlayout::kDescColumn, gridlayout::kLongDescColumn}) {
-            platform::DBGridColumn& column = gridColumn(dbg, j);
-            column.setWidth(gridlayout::descriptionWidth(gridWidth, sum, column.Width()));
-        }
-
+        applySessionLayout(dbg, widths, shown, cmboCurrentView->currentText() == QLatin1String("KELVA OPPS"));
+        fitDescriptions(dbg, widths);
         PlaceBelowGrid();
-
-        dao::Recordset& current = Data3.Recordset();
-        for (int j = 0; j < dbg->ColumnCount(); ++j) {
-            const QString field = gridlayout::sessionCaptionField(j);
-            if (field.isEmpty())
-                continue;
-            const dao::Variant name = current[field].Value();
-            if (!name.isNull())
-                dbg->Columns(j).setCaption(name.toString());
-        }
+        showSessionCaptions(*this);
     } catch (const dao::Error& e) {
         seam().MsgBox(e.description, vbOKOnly);
     }
@@ -156,10 +169,10 @@ void frmMain::ResetDefaultColumnLayout()
     sessions.MoveLast();
     sessions.MoveFirst();
     db::SessionRow first(sessions);
-    sessions.Edit();
+    dao::RecordEdit edit(sessions);
     first.assign(db::SessionRow::COLWS, widths.join(QLatin1Char(',')));
     first.assign(db::SessionRow::COLVS, visible.join(QLatin1Char(',')));
-    sessions.Update();
+    edit.Update();
 }
 
 // ---- The three geometry stages.

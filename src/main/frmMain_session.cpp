@@ -5,12 +5,12 @@
 #include "db/sqltext.h"
 #include "main/frmPlimView.h"
 #include "platform/controls/BusyCursor.h"
+#include "platform/dao/RecordEdit.h"
 #include "platform/dao/jetfunctions.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
 
-#include <QScopeGuard>
 #include <QSignalBlocker>
 
 namespace {
@@ -141,13 +141,10 @@ void followSessionLocality(frmMain& f)
     db::ParmsRow parms = f.Parms();
     if (parms.value(db::ParmsRow::CARRIER) == carrier && parms.value(db::ParmsRow::Loc) == loc)
         return;
-    auto& rs = parms.recordset();
-    rs.Edit();
-    auto cancel = qScopeGuard([&rs] { rs.CancelUpdate(); });
+    dao::RecordEdit edit(parms.recordset());
     parms.assign(db::ParmsRow::CARRIER, carrier);
     parms.assign(db::ParmsRow::Loc, loc);
-    rs.Update();
-    cancel.dismiss();
+    edit.Update();
 }
 
 // The eleven fee kinds with the captions of S1..S5 that the grid shows for the session: its names for
@@ -178,6 +175,35 @@ void selectSession(frmMain& f, const QString& name)
             platform::setListIndex(f.Combo1, i);
 }
 
+// The session row that Data3 stands on becomes current: its values, the list shown, the grid.
+void loadSessionAndGrid(frmMain& f)
+{
+    g().CurSesTab = f.CurrentSession().get(db::SessionRow::SESTAB);
+    f.LoadSessionSettings();
+    f.RequeryListShown();
+    f.RefreshGrid();
+}
+
+// The fee-kind lists (the code panel's and the quick view's) and the fee box show the session's kind.
+void showSessionFeeKind(frmMain& f)
+{
+    const dao::Variant plimcol = f.CurrentSession().value(db::SessionRow::PLIMCOL);
+    const int kind = plimcol.isNumeric() ? db::feeKindIndex(int(plimcol.toLongLong())) : -1;
+    const QStringList kinds = feeKindsOfGrid(f);
+    auto refill = [&](QComboBox* list) {
+        platform::fillList(list, kinds);
+        const QSignalBlocker block(list);
+        list->setCurrentIndex(kind);
+    };
+    refill(f.plimlist);
+    auto& rs = f.Data1.Recordset();
+    if (kind >= 0 && rs.RecordCount() > 0 && !rs.EOF() && !rs.BOF())
+        platform::setText(f.Text1(1), frmPlimView::FeeText(rs.Fields(int(plimcol.toLongLong())).Value()));
+    if (g().PlimViewActive == -1)
+        if (frmPlimView* view = platform::forms().loadedOrNull<frmPlimView>())
+            refill(view->plimlist);
+}
+
 }  // namespace
 
 void frmMain::Combo1_Click()
@@ -186,9 +212,8 @@ void frmMain::Combo1_Click()
     SetBusyCursor(11);
     update();
     Data2.Recordset().MoveFirst();
-    db::ParmsRow parms = Parms();
     const QString chosen = Combo1->currentText();
-    const QString current = parms.get(db::ParmsRow::CURSES);
+    const QString current = Parms().get(db::ParmsRow::CURSES);
     const bool newSession = chosen == kMakeNewSession;
 
     if (newSession) {
@@ -196,53 +221,7 @@ void frmMain::Combo1_Click()
         selectSession(*this, current);
     } else if (current != chosen) {
         SetBusyCursor(11);
-        auto& sessions = Data3.Recordset();
-        // The session row that Data3 stands on becomes current: its values, the list shown, the grid.
-        auto loadSessionAndGrid = [&] {
-            g().CurSesTab = CurrentSession().get(db::SessionRow::SESTAB);
-            LoadSessionSettings();
-            RequeryListShown();
-            RefreshGrid();
-        };
-        if (sessions.RecordCount() > 0 && !sessions.EOF() && !sessions.BOF() &&
-            CurrentSession().get(db::SessionRow::Session) == chosen) {
-            // The session row is already the chosen one and its values are being loaded by the caller
-            // (the list follows the row): only the stored choice follows.
-            parms.store(db::ParmsRow::CURSES, chosen);
-        } else if (sessions.FindFirst(QStringLiteral("Session = ?"), {chosen}); sessions.NoMatch()) {
-            // The list and the table are out of step: the list is read again and stays on the current session.
-            FillSessionList();
-            SettleOnCurrentSession();
-            selectSession(*this, parms.get(db::ParmsRow::CURSES));
-        } else {
-            parms.store(db::ParmsRow::CURSES, chosen);
-            try {
-                loadSessionAndGrid();
-
-                const dao::Variant plimcol = CurrentSession().value(db::SessionRow::PLIMCOL);
-                const int kind = plimcol.isNumeric() ? db::feeKindIndex(int(plimcol.toLongLong())) : -1;
-                const QStringList kinds = feeKindsOfGrid(*this);
-                auto refill = [&](QComboBox* list) {
-                    platform::fillList(list, kinds);
-                    const QSignalBlocker block(list);
-                    list->setCurrentIndex(kind);
-                };
-                refill(plimlist);
-                auto& rs = Data1.Recordset();
-                if (kind >= 0 && rs.RecordCount() > 0 && !rs.EOF() && !rs.BOF())
-                    platform::setText(Text1(1), frmPlimView::FeeText(rs.Fields(int(plimcol.toLongLong())).Value()));
-                if (g().PlimViewActive == -1)
-                    if (frmPlimView* view = platform::forms().loadedOrNull<frmPlimView>())
-                        refill(view->plimlist);
-            } catch (const dao::Error& e) {
-                // The session cannot be shown: the one that was current stays current.
-                parms.store(db::ParmsRow::CURSES, current);
-                sessions.FindFirst(QStringLiteral("Session = ?"), {current});
-                platform::resumeNext(loadSessionAndGrid);
-                selectSession(*this, current);
-                seam().MsgBox(e.description, vbOKOnly);
-            }
-        }
+        SwitchSession(chosen, current);
     }
 
     if (!newSession && !requeryPending(*this))
@@ -254,4 +233,37 @@ void frmMain::Combo1_Click()
         seam().MsgBox(e.description, vbOKOnly);
     }
     SetBusyCursor(0);
+}
+
+// Makes the session `chosen` current in place of `current`. A session that cannot be shown is said, and
+// the one that was current stays current.
+void frmMain::SwitchSession(const QString& chosen, const QString& current)
+{
+    db::ParmsRow parms = Parms();
+    auto& sessions = Data3.Recordset();
+    if (sessions.RecordCount() > 0 && !sessions.EOF() && !sessions.BOF() &&
+        CurrentSession().get(db::SessionRow::Session) == chosen) {
+        // The session row is already the chosen one and its values are being loaded by the caller (the list
+        // follows the row): only the stored choice follows.
+        parms.store(db::ParmsRow::CURSES, chosen);
+        return;
+    }
+    if (sessions.FindFirst(QStringLiteral("Session = ?"), {chosen}); sessions.NoMatch()) {
+        // The list and the table are out of step: the list is read again and stays on the current session.
+        FillSessionList();
+        SettleOnCurrentSession();
+        selectSession(*this, parms.get(db::ParmsRow::CURSES));
+        return;
+    }
+    parms.store(db::ParmsRow::CURSES, chosen);
+    try {
+        loadSessionAndGrid(*this);
+        showSessionFeeKind(*this);
+    } catch (const dao::Error& e) {
+        parms.store(db::ParmsRow::CURSES, current);
+        sessions.FindFirst(QStringLiteral("Session = ?"), {current});
+        platform::resumeNext([&] { loadSessionAndGrid(*this); });
+        selectSession(*this, current);
+        seam().MsgBox(e.description, vbOKOnly);
+    }
 }

@@ -194,47 +194,65 @@ void frmPlimView::browsing()
 void frmPlimView::Form_Load()
 {
     frmMain* main = mainWindow();
-    // Step 1: the main grid's query, on the main grid's database, on the main grid's row.
-    qint64 mainPosition = -1;
-    qint64 mainRows = 0;
-    if (main && main->Data1.hasRecordset()) {
-        auto& mainRs = main->Data1.Recordset();
-        mainRows = mainRs.RecordCount();
-        if (onRow(mainRs))
-            mainPosition = mainRs.AbsolutePosition();
-        try {
-            Data1.setConnect(QStringLiteral("Access 2000;"));
-            Data1.setDatabaseName(programPath(QStringLiteral("kelva.mdb")));
-            Data1.setDatabase(main->Data1.Database());
-            Data1.setRecordSource(main->Data1);
-            Data1.Refresh();
-            auto& rs = Data1.Recordset();
-            if (rs.RecordCount() > 0) {
-                rs.MoveFirst();
-                rs.MoveLast();
-                if (mainPosition >= 0 && mainPosition < rs.RecordCount())
-                    rs.setAbsolutePosition(mainPosition);
-                else
-                    rs.MoveFirst();
-            }
-        } catch (const dao::Error&) {
-            // Rows that cannot be read are shown as none: "$" and an empty code box, nothing moves.
-            mainRows = 0;
-        }
-    }
+    const qint64 mainRows = OpenMainGridRows(main);
 
-    // Step 2: at the top left corner, above every window, without taking the focus yet.
+    // At the top left corner, above every window, without taking the focus yet.
     Move(0, 0);
     setAttribute(Qt::WA_ShowWithoutActivating, true);
     show();
     setAttribute(Qt::WA_ShowWithoutActivating, false);
 
-    // Step 3.
     plimscroll->setMax(lastPosition(mainRows));
     plimscroll->setLargeChange(1);
+    FillFeeKinds(main);
 
-    // Step 4: the eleven kinds as the code panel offers them (the session's names for S1..S5); the session's
-    // kind selected.
+    // The fee and the code of the row shown.
+    if (main && main->Data1.hasRecordset() && onRow(main->Data1.Recordset()))
+        platform::setText(Text1(1), FeeText(main->Data1.Recordset().Fields(plimcol()).Value()));
+    else
+        platform::setText(Text1(1), QStringLiteral("$"));
+    platform::setText(Text1(0), hasRow() ? CodeText(Data1.Recordset()) : QString());
+
+    // The bar on the row shown (the program's own change moves nothing).
+    if (hasRow()) {
+        const int position = int(std::min<qint64>(Data1.Recordset().AbsolutePosition(), plimscroll->Max()));
+        if (plimscroll->Value() != position)
+            plimscroll->setValue(position);
+    }
+}
+
+qint64 frmPlimView::OpenMainGridRows(frmMain* main)
+{
+    // The main grid's query, on the main grid's database, on the main grid's row.
+    if (!main || !main->Data1.hasRecordset())
+        return 0;
+    auto& mainRs = main->Data1.Recordset();
+    const qint64 mainRows = mainRs.RecordCount();
+    const qint64 mainPosition = onRow(mainRs) ? mainRs.AbsolutePosition() : -1;
+    const bool read = platform::resumeNext([&] {
+        Data1.setConnect(QStringLiteral("Access 2000;"));
+        Data1.setDatabaseName(programPath(QStringLiteral("kelva.mdb")));
+        Data1.setDatabase(main->Data1.Database());
+        Data1.setRecordSource(main->Data1);
+        Data1.Refresh();
+        auto& rs = Data1.Recordset();
+        if (rs.RecordCount() > 0) {
+            rs.MoveFirst();
+            rs.MoveLast();
+            if (mainPosition >= 0 && mainPosition < rs.RecordCount())
+                rs.setAbsolutePosition(mainPosition);
+            else
+                rs.MoveFirst();
+        }
+    });
+    // Rows that cannot be read are shown as none: "$" and an empty code box, nothing moves.
+    return read ? mainRows : 0;
+}
+
+void frmPlimView::FillFeeKinds(frmMain* main)
+{
+    // The eleven kinds as the code panel offers them (the session's names for S1..S5); the session's kind
+    // selected.
     QStringList scheduleNames;
     for (int i = 0; i < 5; ++i) {
         const int col = db::feecol::S1 + i;
@@ -246,24 +264,8 @@ void frmPlimView::Form_Load()
             scheduleNames << QString::fromLatin1(db::feeQueryColumns()[std::size_t(col)]);
     }
     platform::fillList(plimlist, db::feeKindCaptions(scheduleNames));
-    {
-        const QSignalBlocker block(plimlist);
-        plimlist->setCurrentIndex(db::feeKindIndex(plimcol()));
-    }
-
-    // Steps 5 and 6.
-    if (main && main->Data1.hasRecordset() && onRow(main->Data1.Recordset()))
-        platform::setText(Text1(1), FeeText(main->Data1.Recordset().Fields(plimcol()).Value()));
-    else
-        platform::setText(Text1(1), QStringLiteral("$"));
-    platform::setText(Text1(0), hasRow() ? CodeText(Data1.Recordset()) : QString());
-
-    // Step 8: the bar on the row shown (the program's own change moves nothing).
-    if (hasRow()) {
-        const int position = int(std::min<qint64>(Data1.Recordset().AbsolutePosition(), plimscroll->Max()));
-        if (plimscroll->Value() != position)
-            plimscroll->setValue(position);
-    }
+    const QSignalBlocker block(plimlist);
+    plimlist->setCurrentIndex(db::feeKindIndex(plimcol()));
 }
 
 void frmPlimView::Form_Unload(int&)
@@ -411,7 +413,8 @@ void frmPlimView::Command3_Click()
 
 void frmPlimView::LookUpCode()
 {
-    try {
+    // A lookup that cannot run leaves everything as it is at that moment.
+    platform::resumeNext([&] {
         if (!Data1.hasRecordset() || Data1.Recordset().RecordCount() == 0) {
             ShowRow();
             browsing();
@@ -444,7 +447,5 @@ void frmPlimView::LookUpCode()
             plimscroll->setValue(int(position));
         ShowRow();
         browsing();
-    } catch (const dao::Error&) {
-        // A lookup that cannot run leaves everything as it is at that moment.
-    }
+    });
 }

@@ -55,6 +55,9 @@ public:
 
 private:
     void wire();
+    // Reads the main grid's rows on the main grid's row; the number of rows shown (none when unreadable).
+    qint64 OpenMainGridRows(frmMain* main);
+    void FillFeeKinds(frmMain* main);
     frmMain* mainWindow() const;
     bool hasRow();
     int plimcol() const;

@@ -7,6 +7,8 @@
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
 
+#include <QScopeGuard>
+
 using platform::place;
 
 namespace {
@@ -100,8 +102,9 @@ void LocalityWindow::FillStateList()
 
 int LocalityWindow::ShowLocalities(const locality::Source& source)
 {
-    listing = true;
-    try {
+    {
+        listing = true;
+        const auto listed = qScopeGuard([this] { listing = false; });
         Data1.setRecordSource(source.sql, source.params);
         Data1.Refresh();
         auto& rs = Data1.Recordset();
@@ -109,11 +112,7 @@ int LocalityWindow::ShowLocalities(const locality::Source& source)
             rs.MoveLast();
             rs.MoveFirst();
         }
-    } catch (...) {
-        listing = false;
-        throw;
     }
-    listing = false;
     Frame1->hide();
     return static_cast<int>(Data1.Recordset().RecordCount());
 }

@@ -119,4 +119,11 @@ TEST(SessionCopyColumns, AreEveryColumnButTheRowsOwn)
     EXPECT_TRUE(copied.contains("F5NAME"));
 }
 
+TEST(SessionRowColumn, IsFoundByItsNameInAnyCase)
+{
+    EXPECT_EQ(&db::SessionRow::column("s2name"), &db::SessionRow::scheduleName(1));
+    EXPECT_EQ(&db::SessionRow::column("OPTNAME"), &db::SessionRow::OPTName);
+    EXPECT_EQ(errorOf([] { db::SessionRow::column("S6NAME"); }), dao::errItemNotFound);
+}
+
 }  // namespace

@@ -255,6 +255,25 @@ TEST_F(StartupTest, DmeposStateShowsInTheStateBox)
     EXPECT_EQ(main.Combo3->currentText(), QStringLiteral("AL"));
 }
 
+TEST_F(StartupTest, StartsWhenTheFirstRowsTagIsTheZeroLengthText)
+{
+    withFirstSession();
+    {
+        dao::Database d = db();
+        d.Execute(QStringLiteral("UPDATE SESSIONS SET CURUSEADJ = -1"));
+        d.Execute(QStringLiteral("UPDATE DATA0001 SET Tag = '' WHERE CODEMOD = (SELECT min(CODEMOD) FROM DATA0001) "
+                                 "OR rowid = (SELECT min(rowid) FROM DATA0001)"));
+    }
+    frmMain& main = start();
+    settleStarted();
+    ASSERT_FALSE(programEnded());
+    EXPECT_TRUE(main.isVisible());
+    auto& rs = main.Data1.Recordset();
+    rs.MoveFirst();
+    EXPECT_EQ(rs.Fields(0).Value().toString(), QString());
+    EXPECT_FALSE(main.Text1(0)->text().isEmpty());
+}
+
 // ---- A failure while the grid is filled.
 
 struct BrokenSessionCase {
