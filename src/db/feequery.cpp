@@ -106,7 +106,7 @@ QString feeSelectList(const FeeFactors& f, bool opps)
 FeeQuery backupFeeQuery(const FeeFactors& f, const QString& table)
 {
     FeeQuery q;
-    q.sql = QStringLiteral("SELECT ") + selectList(f, false, false) + QStringLiteral(" FROM ") + quotedTable(table)
+    q.sql = QStringLiteral("SELECT ") + selectList(f, false, false) + QStringLiteral(" FROM ") + dao::quoteIdentifier(table.trimmed())
             + QStringLiteral(" ORDER BY CODEMOD");
     return q;
 }

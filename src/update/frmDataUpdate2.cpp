@@ -266,7 +266,7 @@ void frmDataUpdate2::refreshDates()
 namespace {
 QDateTime firstDate(platform::DataControl& data)
 {
-    platform::BoundRecordset& rs = data.Recordset();
+    dao::Recordset& rs = data.Recordset();
     return rs.EOF() ? QDateTime() : rs[QStringLiteral("dataupdate")].Value().toDateTime();
 }
 }  // namespace
