@@ -4,7 +4,7 @@ namespace dao {
 
 namespace {
 
-const FieldDef& fieldOf(const TableDef& def, const QString& field)
+FieldDef fieldOf(const TableDef& def, const QString& field)
 {
     for (const FieldDef& f : def.fields)
         if (f.name.compare(field, Qt::CaseInsensitive) == 0)
@@ -18,7 +18,7 @@ bool AllowZeroLength(const Database& db, const QString& table, const QString& fi
 {
     if (!db.hasTable(table))
         throw Error(errItemNotFound, QStringLiteral("Item not found in this collection."));
-    const FieldDef& f = fieldOf(db.tableDef(table), field);
+    const FieldDef f = fieldOf(db.tableDef(table), field);
     if (f.type != FieldType::Text && f.type != FieldType::Memo)
         throw Error(3270, QStringLiteral("Property not found."));
     return true;
