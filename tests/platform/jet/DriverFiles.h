@@ -3,12 +3,29 @@
 #include "platform/controls/DataControl.h"
 #include "platform/jet/sheetfile.h"
 
+#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 // Opening, filling and reading driver tables through a data control, as the windows do.
 namespace drivers {
+
+// Writes a hand-made or tool-made file for a test to read.
+inline void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// A test with a folder of its own for the files it writes.
+class FolderTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path(const QString& name) const { return dir.filePath(name); }
+};
+
 
 struct Table {
     QStringList names;

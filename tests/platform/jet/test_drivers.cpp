@@ -26,12 +26,7 @@ jet::Rows withHeader(const QStringList& names, const jet::Rows& rows)
     return all;
 }
 
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using drivers::writeBytes;
 
 QByteArray readBytes(const QString& path)
 {

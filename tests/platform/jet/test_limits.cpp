@@ -14,18 +14,9 @@ namespace {
 
 using dao::Variant;
 
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using drivers::writeBytes;
 
-class Limits : public ::testing::Test {
-protected:
-    QTemporaryDir dir;
-    QString path(const QString& name) const { return dir.filePath(name); }
-};
+using Limits = drivers::FolderTest;
 
 TEST_F(Limits, AWorksheetTakes16383DataRowsAndRefusesTheNext)
 {
