@@ -220,3 +220,5 @@ void FirstTime::CreateFirstSession()
     }
     db::createSession(g().MainDb, {txtSession->text(), db::kDefaultSession, 1, values});
 }
+
+KELVA_FORM_NAME(FirstTime)

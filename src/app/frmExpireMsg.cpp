@@ -74,3 +74,5 @@ void frmExpireMsg::Command1_Click()
     Hide();
     Unload();
 }
+
+KELVA_FORM_NAME(frmExpireMsg)

@@ -176,3 +176,5 @@ void frmSplash::Form_Unload(int&)
 {
     platform::SetBusyCursor(11);
 }
+
+KELVA_FORM_NAME(frmSplash)

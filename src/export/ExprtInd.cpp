@@ -1,5 +1,7 @@
 #include "export/ExprtInd.h"
 
+#include "platform/forms/FormRegistry.h"
+
 #include "platform/controls/twips.h"
 
 #include <QFont>
@@ -67,3 +69,5 @@ void ExprtInd::showBar()
     prg1->setValue(max_ > 0 ? int(value_ / max_ * kBarSteps) : 0);
     emit prg1Changed(max_, value_);
 }
+
+KELVA_FORM_NAME(ExprtInd)

@@ -814,3 +814,5 @@ void frmMain::Form_Resize()
     }
     update();
 }
+
+KELVA_FORM_NAME(frmMain)

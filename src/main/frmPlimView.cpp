@@ -449,3 +449,5 @@ void frmPlimView::LookUpCode()
         browsing();
     });
 }
+
+KELVA_FORM_NAME(frmPlimView)

@@ -1,5 +1,7 @@
 #include "sessions/frmAbout.h"
 
+#include "platform/forms/FormRegistry.h"
+
 #include "app/buildinfo.h"
 #include "app/globals.h"
 #include "platform/controls/twips.h"
@@ -161,3 +163,5 @@ void frmAbout::btn_Click(int Index)
         break;
     }
 }
+
+KELVA_FORM_NAME(frmAbout)

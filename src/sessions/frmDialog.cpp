@@ -202,3 +202,5 @@ void frmDialog::CancelButton_Click()
 {
     Unload();
 }
+
+KELVA_FORM_NAME(frmDialog)

@@ -631,3 +631,5 @@ void frmGridSet::Close()
     main().update();
     Unload();
 }
+
+KELVA_FORM_NAME(frmGridSet)

@@ -153,3 +153,5 @@ void frmSLocation::Back()
     }
     btn(2)->setEnabled(false);
 }
+
+KELVA_FORM_NAME(frmSLocation)

@@ -1,5 +1,7 @@
 #include "update/frmDataUpdate2.h"
 
+#include "platform/forms/FormRegistry.h"
+
 #include "app/endprogram.h"
 #include "app/globals.h"
 #include "buildsettings.h"
@@ -539,3 +541,5 @@ void frmDataUpdate2::DownloadUpdateFile()
                   vbOKOnly);
     EndProgram();
 }
+
+KELVA_FORM_NAME(frmDataUpdate2)

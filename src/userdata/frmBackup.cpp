@@ -272,3 +272,5 @@ void frmBackup::ReleaseData(int Index)
     data.setDatabaseName(QString());
     data.setRecordSource(QString());
 }
+
+KELVA_FORM_NAME(frmBackup)

@@ -1,5 +1,6 @@
 #include "main/MainWindowTest.h"
 
+#include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
 #include "sessions/frmAbout.h"
 
@@ -82,4 +83,20 @@ TEST_F(AboutTest, CloseUnloadsTheWindow)
     EXPECT_FALSE(platform::forms().isLoaded<frmAbout>());
 }
 
+// Menus open windows by name: a name that is built loads its window once; an unknown one opens nothing.
+TEST_F(AboutTest, OpensByNameAndUnknownNamesOpenNothing)
+{
+    platform::FormRegistry& r = platform::forms();
+    EXPECT_EQ(r.loadedByName(QStringLiteral("frmAbout")), nullptr);
+    platform::Form* w = r.getByName(QStringLiteral("frmAbout"));
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w, r.loadedOrNull<frmAbout>());
+    EXPECT_EQ(r.getByName(QStringLiteral("FRMABOUT")), w);
+    EXPECT_EQ(r.loadedByName(QStringLiteral("frmAbout")), w);
+    EXPECT_FALSE(platform::FormRegistry::hasName(QStringLiteral("frmNoSuchWindow")));
+    EXPECT_EQ(r.getByName(QStringLiteral("frmNoSuchWindow")), nullptr);
+    EXPECT_TRUE(platform::FormRegistry::hasName(QStringLiteral("frmMain")));
+}
+
 }  // namespace
+

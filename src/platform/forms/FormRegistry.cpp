@@ -10,6 +10,48 @@ FormRegistry& forms()
     return registry;
 }
 
+namespace {
+struct NamedForm {
+    QString name;
+    std::type_index type;
+    FormRegistry::Loader loader;
+};
+std::vector<NamedForm>& namedForms()
+{
+    static std::vector<NamedForm> table;
+    return table;
+}
+const NamedForm* namedForm(const QString& name)
+{
+    for (const NamedForm& n : namedForms())
+        if (n.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &n;
+    return nullptr;
+}
+} // namespace
+
+void FormRegistry::registerName(const char* name, std::type_index type, Loader loader)
+{
+    namedForms().push_back(NamedForm{QString::fromLatin1(name), type, loader});
+}
+
+bool FormRegistry::hasName(const QString& name)
+{
+    return namedForm(name) != nullptr;
+}
+
+Form* FormRegistry::getByName(const QString& name)
+{
+    const NamedForm* n = namedForm(name);
+    return n ? &n->loader(*this) : nullptr;
+}
+
+Form* FormRegistry::loadedByName(const QString& name) const
+{
+    const NamedForm* n = namedForm(name);
+    return n ? find(n->type) : nullptr;
+}
+
 Form* FormRegistry::find(std::type_index type) const
 {
     for (const Entry& e : entries_)

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <typeindex>
+#include <typeinfo>
 #include <vector>
 
 namespace platform {
@@ -62,6 +63,16 @@ public:
     // Loads a window made elsewhere (tests' windows): registers it under its own class and runs its load.
     void adopt(Form& form);
 
+    // Windows by name ("frmTag"): each window class names itself once with KELVA_FORM_NAME in its own
+    // source file. A menu or button of a window that is not part of this build finds no name and opens nothing.
+    using Loader = Form& (*)(FormRegistry&);
+    static void registerName(const char* name, std::type_index type, Loader loader);
+    static bool hasName(const QString& name);
+    // The named window, loaded as get<T>() loads; nullptr when no window has that name.
+    Form* getByName(const QString& name);
+    // The named window when it is loaded; never loads.
+    Form* loadedByName(const QString& name) const;
+
 private:
     struct Entry {
         std::type_index type;
@@ -81,3 +92,14 @@ FormRegistry& forms();
 }  // namespace platform
 
 using platform::forms;
+
+// Names a window class for FormRegistry::getByName; put it once in the class's own .cpp, at file scope.
+#define KELVA_FORM_NAME(T)                                                                                   \
+    namespace {                                                                                              \
+    [[maybe_unused]] const bool kelvaFormName_##T = (::platform::FormRegistry::registerName(                 \
+                                                         #T, typeid(T),                                      \
+                                                         [](::platform::FormRegistry& r) -> ::platform::Form& { \
+                                                             return r.get<T>();                              \
+                                                         }),                                                 \
+                                                     true);                                                  \
+    }
