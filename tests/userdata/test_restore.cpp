@@ -368,3 +368,67 @@ TEST_F(RestoreTest, ClicksDuringTheRestoreStartNothing)
 }
 
 }  // namespace
+
+// ---- As a user sees it: the program's own message boxes, each looked at and answered.
+
+#include "platform/seam/QtSeam.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace {
+
+// Answers each message box that comes up with the button of that text, after saving its picture.
+class MessageBoxAnswers : public QObject {
+public:
+    explicit MessageBoxAnswers(QStringList answers) : answers_(std::move(answers))
+    {
+        connect(&timer_, &QTimer::timeout, this, [this] { answer(); });
+        timer_.start(50);
+    }
+    QStringList seen;
+
+private:
+    void answer()
+    {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible() || answers_.isEmpty())
+            return;
+        seen << box->windowTitle() + " | " + box->text();
+        testsupport::saveShot(box, QStringLiteral("restore_message_%1").arg(seen.size()));
+        const QString wanted = answers_.takeFirst();
+        for (QAbstractButton* b : box->buttons())
+            if (b->text().remove('&') == wanted) {
+                b->click();
+                return;
+            }
+    }
+    QStringList answers_;
+    QTimer timer_;
+};
+
+TEST_F(RestoreTest, AsTheUserSeesItTheQuestionTheProgressAndTheClosingMessage)
+{
+    // An earlier case's end of the program leaves Qt's quit pending, which would close every message box
+    // at once: one turn of the application's own loop clears it.
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+    platform::QtSeam qt;
+    platform::Seam* scripted = platform::setSeam(&qt);
+    frmBackup& w = load<frmBackup>();
+    w.Show();
+    QApplication::processEvents();
+    testsupport::saveShot(&w, QStringLiteral("restore_frmBackup"));
+    MessageBoxAnswers answers({"Yes", "OK"});
+    w.Command2->click();
+    platform::setSeam(scripted);
+    settle();
+    ASSERT_EQ(answers.seen.size(), 2);
+    EXPECT_EQ(answers.seen[0], "Restoring | " + kQuestion);
+    EXPECT_TRUE(answers.seen[1].endsWith("| " + kComplete));
+    EXPECT_TRUE(programEnded());
+    EXPECT_EQ(sessions(), QStringList({"Default", "Main", "Office"}));
+}
+
+}  // namespace
