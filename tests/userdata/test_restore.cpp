@@ -351,16 +351,8 @@ TEST_F(RestoreTest, BarRunsToTheCodeCountPlusTwoThousandAndFillsWhenASessionEnds
 
 TEST_F(RestoreTest, ClicksDuringTheRestoreStartNothing)
 {
-    frmBackup& w = load<frmBackup>();
     int attempts = 0;
-    seam.onDoEvents([&] {
-        EXPECT_TRUE(w.backupRunning());
-        w.Command1->click();
-        w.Command2->click();
-        w.Command4->click();
-        EXPECT_FALSE(w.Unload());
-        ++attempts;
-    });
+    clickEverythingWhileRunning(attempts);
     restoreCompletes();
     EXPECT_EQ(attempts, 1);
     EXPECT_EQ(seam.messages(), QStringList({"Backup complete", kQuestion, kComplete}));
