@@ -12,6 +12,7 @@
 #include "platform/forms/controls.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -175,6 +176,16 @@ TEST_F(WinSeekSearchTest, NoRootsEndAtOnceAndMissingOnesAreReported)
     again.cmdSearch_Click();
     EXPECT_EQ(again.Label2->text(), " *** Search Complete ***");
     EXPECT_EQ(seam.doEventsCount(), 0);
+}
+
+TEST_F(WinSeekSearchTest, EnterStartsTheSearchFromTheKeyboard)
+{
+    WinSeek& w = window();
+    w.drvList = {};
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(&w, &enter);
+    EXPECT_EQ(w.cmdSearch->text(), "&Continue");
+    EXPECT_EQ(w.Label2->text(), " *** Search Complete ***");
 }
 
 TEST_F(WinSeekSearchTest, ClosingDuringTheWalkEndsItAndLeavesTheProgramFolderCurrent)
