@@ -256,8 +256,9 @@ class RestoreNothingTest : public RestoreTest, public ::testing::WithParamInterf
 TEST_P(RestoreNothingTest, NothingChangesAndTheWindowStaysOpen)
 {
     const NothingCase& c = GetParam();
-    if (c.removeFolder)
+    if (c.removeFolder) {
         ASSERT_TRUE(QDir(backupFile("")).removeRecursively());
+    }
     if (c.emptyFolder) {
         QDir dir(backupFile(""));
         for (const QString& f : dir.entryList(QDir::Files))
