@@ -9,6 +9,7 @@
 #include "platform/seam/Seam.h"
 #include "sessions/frmAbout.h"
 #include "sessions/frmGridSet.h"
+#include "sessions/frmKelva.h"
 #include "update/gapmerge.h"
 
 void frmMain::Command2_Click()
@@ -91,6 +92,8 @@ void frmMain::mnuSettings_Click(int Index)
 {
     if (Index == 0)
         platform::forms().get<frmGridSet>().Show(vbModal);
+    if (Index == 1)
+        platform::forms().get<frmKelva>().Show(vbModal);
 }
 
 void frmMain::mnuReports_Click(int)

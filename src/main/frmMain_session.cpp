@@ -228,7 +228,7 @@ void frmMain::Combo1_Click()
         SetBusyCursor(0);
     mnuFileExport(0)->setText(QStringLiteral("KELVA Session: ") + Combo1->currentText());
     try {
-        followSessionLocality(*this);
+        FollowSessionLocality();
     } catch (const dao::Error& e) {
         seam().MsgBox(e.description, vbOKOnly);
     }
@@ -266,4 +266,9 @@ void frmMain::SwitchSession(const QString& chosen, const QString& current)
         selectSession(*this, current);
         seam().MsgBox(e.description, vbOKOnly);
     }
+}
+
+void frmMain::FollowSessionLocality()
+{
+    followSessionLocality(*this);
 }
