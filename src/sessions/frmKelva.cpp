@@ -119,6 +119,9 @@ frmKelva::frmKelva()
     txtHint = platform::newControl<QPlainTextEdit>(FrameHpsa, QStringLiteral("txtHint"), 240, 1080, 4800, 900);
     txtHint->setReadOnly(true);
     txtHint->setFrameShape(QFrame::NoFrame);
+    txtHint->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtHint->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtHint->setStyleSheet(QStringLiteral("background: transparent;"));
     txtHint->setPlainText(kHint);
     Command3 = platform::newControl<QPushButton>(FrameHpsa, QStringLiteral("Command3"), 5160, 1680, 1020, 400,
                                                  QStringLiteral("Help"));
