@@ -8,6 +8,7 @@
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
 #include "sessions/frmAbout.h"
+#include "sessions/frmDropSession.h"
 #include "sessions/frmGridSet.h"
 #include "sessions/frmKelva.h"
 #include "update/gapmerge.h"
@@ -76,8 +77,10 @@ void frmMain::mnumain_Click(int Index)
         ShowFederalRegister();
 }
 
-void frmMain::mnufile_Click(int)
+void frmMain::mnufile_Click(int Index)
 {
+    if (Index == 5)
+        platform::forms().get<frmDropSession>().Show();
 }
 
 void frmMain::mnuFileExport_Click(int)
