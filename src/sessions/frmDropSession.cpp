@@ -11,8 +11,10 @@
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
+#include "sessions/wrappedlabel.h"
 
 using platform::place;
+using sessions::wrappedLabel;
 
 namespace {
 
@@ -22,15 +24,6 @@ const QString kOnlySession = QStringLiteral(
 const QString kLastChance = QStringLiteral(
     "This is your last chance to cancel this procedure.  Clicking on OK will permenantly remove the selected "
     "session.");
-
-QLabel* label(QWidget* parent, const QString& text, int left, int top, int width, int height)
-{
-    auto* l = new QLabel(text, parent);
-    place(l, left, top, width, height);
-    l->setWordWrap(true);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return l;
-}
 
 int entryIndex(const QComboBox* list, const QString& text)
 {
@@ -61,12 +54,12 @@ frmDropSession::frmDropSession()
     FrameIntro = new QGroupBox(deleteTab);
     FrameIntro->setObjectName(QStringLiteral("FrameIntro"));
     place(FrameIntro, 120, 120, 6000, 3000);
-    lbl.add(0, label(FrameIntro,
+    lbl.add(0, wrappedLabel(FrameIntro,
                      QStringLiteral("This option will permenantly erase a session.  Please be absolutely sure that "
                                     "this is what you want to do before continuing.  Once a session is deleted it "
                                     "can not be recovered."),
                      240, 240, 5520, 1140));
-    lbl.add(1, label(FrameIntro, QStringLiteral("Also note that you can NOT delete the currently active session."),
+    lbl.add(1, wrappedLabel(FrameIntro, QStringLiteral("Also note that you can NOT delete the currently active session."),
                      240, 1500, 5520, 480));
     Command1.add(1, platform::newControl<QPushButton>(FrameIntro, QStringLiteral("Command1_1"), 4440, 2400, 1320,
                                                       400, QStringLiteral("Next")));
@@ -74,7 +67,7 @@ frmDropSession::frmDropSession()
     FrameSelect = new QGroupBox(QStringLiteral("Select the session to delete:"), deleteTab);
     FrameSelect->setObjectName(QStringLiteral("FrameSelect"));
     place(FrameSelect, 120, 120, 6000, 3000);
-    lbl.add(2, label(FrameSelect,
+    lbl.add(2, wrappedLabel(FrameSelect,
                      QStringLiteral("Select the session to be deleted  from the list box below.  Click CANCEL if "
                                     "this is not what you want to do."),
                      240, 360, 5520, 720));
@@ -84,10 +77,10 @@ frmDropSession::frmDropSession()
                                                       400, QStringLiteral("Delete")));
     FrameSelect->hide();
 
-    lbl.add(3, label(renameTab, QStringLiteral("Select session to change:"), 240, 360, 5520, 285));
+    lbl.add(3, wrappedLabel(renameTab, QStringLiteral("Select session to change:"), 240, 360, 5520, 285));
     Combo2 = platform::newControl<QComboBox>(renameTab, QStringLiteral("Combo2"), 240, 660, 5520, 330);
     Combo2->setEditable(false);
-    lbl.add(4, label(renameTab, QStringLiteral("Enter the new name of the session:"), 240, 1260, 5520, 285));
+    lbl.add(4, wrappedLabel(renameTab, QStringLiteral("Enter the new name of the session:"), 240, 1260, 5520, 285));
     Text1 = platform::newControl<QLineEdit>(renameTab, QStringLiteral("Text1"), 240, 1560, 5520, 315);
     Text1->setMaxLength(db::kRenameMaxLength);
     Command1.add(4, platform::newControl<QPushButton>(renameTab, QStringLiteral("Command1_4"), 4440, 2520, 1320, 400,

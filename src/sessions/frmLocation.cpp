@@ -9,15 +9,6 @@
 #include "platform/seam/Seam.h"
 #include "sessions/frmKelva.h"
 
-namespace {
-
-bool isBlank(const QString& text)
-{
-    return QString::compare(text, QStringLiteral(" "), Qt::CaseSensitive) <= 0;
-}
-
-}  // namespace
-
 frmLocation::frmLocation()
 {
     setObjectName(QStringLiteral("frmLocation"));
@@ -60,7 +51,7 @@ void frmLocation::Form_Load()
 void frmLocation::cmb_Click()
 {
     const QString entry = cmb->currentText();
-    if (isBlank(entry))
+    if (isBlankEntry(entry))
         return;
     platform::BusyCursor busy;
     const int rows = ShowLocalities(locality::stateLocalities(entry));
@@ -73,16 +64,11 @@ void frmLocation::cmb_Click()
 
 void frmLocation::Text1_KeyUp(int&, int)
 {
-    if (Text1->text().size() != 5)
-        return;
-    seam().DoEvents();
-    const QString zip = Text1->text();
-    if (isBlank(zip))
-        return;
-    platform::BusyCursor busy;
-    const std::optional<locality::ZipRow> row = FindZipCode(zip);
+    const std::optional<locality::ZipRow> row = TypedZipCode();
     if (!row)
         return;
+    platform::BusyCursor busy;
+    const QString& zip = row->zip;
     const int rows = ShowLocalities(locality::zipLocalities(row->carrier, row->locality));
     byZip_ = true;
     zip_ = zip;

@@ -12,24 +12,17 @@
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
+#include "sessions/wrappedlabel.h"
 
 #include <QDate>
 
 using platform::place;
+using sessions::wrappedLabel;
 
 namespace {
 
 const QString kCreated = QStringLiteral(
     "The new session has been created and is available in the drop down session box on the main browser.");
-
-QLabel* label(QWidget* parent, const QString& text, int left, int top, int width, int height)
-{
-    auto* l = new QLabel(text, parent);
-    place(l, left, top, width, height);
-    l->setWordWrap(true);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return l;
-}
 
 }  // namespace
 
@@ -45,24 +38,24 @@ frmNewSession::frmNewSession()
     place(Frame1, 120, 120, 6720, 2760);
     Option1.add(1, platform::newControl<QRadioButton>(Frame1, QStringLiteral("Option1_1"), 240, 300, 3000, 285));
     Option1.add(0, platform::newControl<QRadioButton>(Frame1, QStringLiteral("Option1_0"), 3360, 300, 3000, 285));
-    lbl.add(0, label(Frame1, QString(), 240, 720, 6240, 1920));
-    Label1 = label(Frame1, QStringLiteral("Select From Existing Sessions:"), 240, 780, 3000, 285);
+    lbl.add(0, wrappedLabel(Frame1, QString(), 240, 720, 6240, 1920));
+    Label1 = wrappedLabel(Frame1, QStringLiteral("Select From Existing Sessions:"), 240, 780, 3000, 285);
     Combo1 = platform::newControl<QComboBox>(Frame1, QStringLiteral("Combo1"), 240, 1080, 4200, 330);
     Combo1->setEditable(false);
 
     Frame3 = new QGroupBox(QStringLiteral("Select New Session Name:"), this);
     Frame3->setObjectName(QStringLiteral("Frame3"));
     place(Frame3, 120, 120, 6720, 2760);
-    Label2 = label(Frame3, QStringLiteral("New Session Name:"), 240, 330, 1560, 285);
+    Label2 = wrappedLabel(Frame3, QStringLiteral("New Session Name:"), 240, 330, 1560, 285);
     Text1 = platform::newControl<QLineEdit>(Frame3, QStringLiteral("Text1"), 1860, 300, 4620, 315);
     Text1->setMaxLength(db::kSessionNameMaxLength);
-    lbl.add(2, label(Frame3, QString(), 240, 780, 6240, 1860));
+    lbl.add(2, wrappedLabel(Frame3, QString(), 240, 780, 6240, 1860));
     Frame3->hide();
 
     Frame2 = new QGroupBox(QStringLiteral("Hint:"), this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     place(Frame2, 120, 3000, 6720, 1680);
-    lbl.add(1, label(Frame2, QString(), 240, 300, 6240, 1260));
+    lbl.add(1, wrappedLabel(Frame2, QString(), 240, 300, 6240, 1260));
 
     cmd.add(1, platform::newControl<QPushButton>(this, QStringLiteral("cmd_1"), 4080, 4860, 1320, 400,
                                                  QStringLiteral("Continue")));
