@@ -17,29 +17,9 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-namespace {
+#include "quietseam.h"
 
-// Answers every message box with OK and lets nothing else wait.
-class QuietSeam : public platform::Seam {
-public:
-    int MsgBox(const QString&, int, const QString&) override { return vbOK; }
-    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    bool FileDialog(platform::FileDialogKind, platform::FileDialogState&) override { return false; }
-    bool PrinterDialog() override { return false; }
-    void ShowModal(platform::Form&) override {}
-    platform::Printer& printer() override { return previous->printer(); }
-    void PreviewReport(const QString&, const QTextDocument&) override {}
-    int ShellExecute(const QString&, const QString&) override { return 2; }
-    void HtmlHelp(const QString&, int) override {}
-    void DoEvents() override {}
-    QDateTime Now() override { return QDateTime::currentDateTime(); }
-    std::unique_ptr<platform::FtpConnection> FtpConnect(const QString&, const QString&, const QString&, int, bool) override
-    {
-        return nullptr;
-    }
-    void SetMousePointer(int) override {}
-    platform::Seam* previous = nullptr;
-};
+namespace {
 
 // A program folder with the sample's codes in three sessions besides "Default", and the templates.
 struct BackupData {
@@ -84,7 +64,7 @@ void BM_BackupSessions(benchmark::State& state)
     g().ProgramFolder = data.dir.path();
     g().DbConnect = QStringLiteral(";PWD=") + databasePassword();
     g().MainDb = dao::OpenDatabase(data.dir.filePath("kelva.mdb"), g().DbConnect);
-    QuietSeam quiet;
+    bench::QuietSeam quiet;
     quiet.previous = platform::setSeam(&quiet);
     for (auto _ : state) {
         forms().get<frmBackup>().Command1_Click();

@@ -1,12 +1,17 @@
 #include "app/buildinfo.h"
 #include "app/globals.h"
 #include "platform/forms/FormRegistry.h"
+#include "tagging/frmListSave.h"
 #include "tagging/frmTag.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
+
+#include "quietseam.h"
 
 namespace {
 
@@ -85,5 +90,88 @@ void BM_TagPreviewBareSql(benchmark::State& state)
     state.counters["codes"] = double(found);
 }
 BENCHMARK(BM_TagPreviewBareSql)->Unit(benchmark::kMillisecond);
+
+// A program folder with the sample and export.mdb, and a saved list of 2,000 of its codes in backup/taglist.mdb.
+struct ListSample {
+    QTemporaryDir dir;
+    dao::Database db;
+    QString listFile;
+    int listed = 0;
+
+    ListSample()
+    {
+        const QDir data = QFileInfo(QStringLiteral(KELVA_SAMPLE_DB)).dir();
+        for (const char* name : {"kelva.mdb", "export.mdb"})
+            if (!QFile::copy(data.filePath(QString::fromLatin1(name)), dir.filePath(QString::fromLatin1(name))))
+                return;
+        QDir(dir.path()).mkdir(QStringLiteral("backup"));
+        db = dao::OpenDatabase(dir.filePath("kelva.mdb"), QStringLiteral(";PWD=") + databasePassword());
+        listFile = dir.filePath("backup/taglist.mdb");
+        dao::Database lists = dao::CreateDatabase(listFile);
+        lists.Execute("CREATE TABLE taglist ( tagname Text (15),tagcodemod Text (8))");
+        dao::Recordset codes = db.OpenRecordset("SELECT CODEMOD FROM DATA0000 ORDER BY CODEMOD");
+        lists.BeginTrans();
+        for (int i = 0; !codes.EOF(); codes.MoveNext(), ++i)
+            if (i % 8 == 0 && listed < 2000) {
+                lists.Execute("INSERT INTO taglist VALUES ('BENCH', ?)", {codes[0].Value()});
+                ++listed;
+            }
+        lists.CommitTrans();
+    }
+};
+
+ListSample& listSample()
+{
+    static ListSample s;
+    return s;
+}
+
+// Apply List: the session's tags cleared and the list's codes tagged, as the window does it.
+void BM_TagListApply(benchmark::State& state)
+{
+    ListSample& s = listSample();
+    if (!s.db.isOpen()) {
+        state.SkipWithError("no sample database");
+        return;
+    }
+    g() = Globals{};
+    g().ProgramFolder = s.dir.path();
+    g().DbConnect = QStringLiteral(";PWD=") + databasePassword();
+    g().MainDb = s.db;
+    g().CurSesTab = QStringLiteral("DATA0000");
+    bench::QuietSeam quiet;
+    quiet.previous = platform::setSeam(&quiet);
+    auto& w = forms().get<frmListSave>();
+    w.Combo1->setCurrentIndex(w.Combo1->findText(QStringLiteral("BENCH")));
+    for (auto _ : state)
+        w.Apply_List();
+    state.counters["tagged"] = double(s.db.scalar("SELECT count(*) FROM DATA0000 WHERE Tag = '+'").toLongLong());
+    forms().discardAll();
+    platform::setSeam(quiet.previous);
+    g() = Globals{};
+}
+BENCHMARK(BM_TagListApply)->Unit(benchmark::kMillisecond);
+
+// The same clear and tagging as two bare statements, the list's file attached.
+void BM_TagListApplyBareSql(benchmark::State& state)
+{
+    ListSample& s = listSample();
+    if (!s.db.isOpen()) {
+        state.SkipWithError("no sample database");
+        return;
+    }
+    sqlite3* h = s.db.handle();
+    const QByteArray attach = ("ATTACH '" + s.listFile + "' AS lists").toUtf8();
+    sqlite3_exec(h, attach.constData(), nullptr, nullptr, nullptr);
+    for (auto _ : state) {
+        sqlite3_exec(h,
+                     "BEGIN; UPDATE DATA0000 SET Tag = NULL; UPDATE DATA0000 SET Tag = '+' WHERE CODEMOD IN "
+                     "(SELECT tagcodemod FROM lists.taglist WHERE tagname = 'BENCH'); COMMIT;",
+                     nullptr, nullptr, nullptr);
+    }
+    state.counters["tagged"] = double(s.db.scalar("SELECT count(*) FROM DATA0000 WHERE Tag = '+'").toLongLong());
+    sqlite3_exec(h, "DETACH lists", nullptr, nullptr, nullptr);
+}
+BENCHMARK(BM_TagListApplyBareSql)->Unit(benchmark::kMillisecond);
 
 }  // namespace
