@@ -23,8 +23,6 @@ using tagging::Criterion;
 
 namespace {
 
-constexpr qint32 kAppWorkspace = qint32(0x8000000Cu);
-
 bool allDigits(const QString& text)
 {
     if (text.isEmpty())
@@ -48,13 +46,9 @@ TagWindow::TagWindow(const TagFamily& family) : family_(family)
     QWidget* page[2] = {new QWidget, new QWidget};
     SSTab1->addTab(page[0], QStringLiteral("Description Contains"));
     SSTab1->addTab(page[1], QStringLiteral("Code Range"));
-    optionGroup = new QButtonGroup(this);
     const char* options[] = {"&Short Description Contains", "&Code Range"};
     for (int i = 0; i < 2; ++i) {
-        auto* o = newControl<QRadioButton>(page[i], QStringLiteral("Option1_%1").arg(i), 240, 300, 2760, 300,
-                                           QString::fromLatin1(options[i]));
-        Option1.add(i, o);
-        optionGroup->addButton(o, i);
+        addOption(i, page[i], 240, 300, 2760, QString::fromLatin1(options[i]));
         Check1.add(i, newControl<QCheckBox>(page[i], QStringLiteral("Check1_%1").arg(i), 240, 840, 1800, 300,
                                             QStringLiteral("And Exclude")));
         Text2.add(i, newControl<QLineEdit>(page[i], QStringLiteral("Text2_%1").arg(i), 3120, 810, 5040, 360));
@@ -75,62 +69,15 @@ TagWindow::TagWindow(const TagFamily& family) : family_(family)
     }
     btn(5)->setEnabled(false);
 
-    Frame1 = newControl<QGroupBox>(this, "Frame1", 120, 2340, 9360, 4500);
-    Label3 = newControl<QLabel>(Frame1, family.countLabel, 240, 300, 8880, 300);
-    QFont bold = Label3->font();
-    bold.setBold(true);
-    Label3->setFont(bold);
-    DBGrid1 = newControl<platform::DBGrid>(Frame1, "DBGrid1", 240, 660, 8880, 3120);
-    DBGrid1->setAllowUpdate(false);
+    addPreview(120, 2340, 9360, 4500, family.countLabel, family.questionLabel);
     for (const auto& c : family.columns)
         DBGrid1->addColumn(QString::fromLatin1(c.caption), QString::fromLatin1(c.field)).setWidth(c.width);
-    DBGrid1->hide();
-    Label4 = newControl<QLabel>(Frame1, family.questionLabel, 240, 3930, 2280, 360, QStringLiteral("Tag these codes?"));
-    Label4->setFont(bold);
-    Label4->hide();
-    btn.add(2, newControl<QPushButton>(Frame1, "btn_2", 2640, 3900, 1200, 420, QStringLiteral("Yes")));
-    btn.add(7, newControl<QPushButton>(Frame1, "btn_7", 3960, 3900, 1200, 420, QStringLiteral("No")));
-    btn(2)->hide();
-    btn(7)->hide();
-    btn.add(4, newControl<QPushButton>(this, "btn_4", 120, 6960, 2040, 480, QStringLiteral("&Clear All Tags")));
-    btn.add(3, newControl<QPushButton>(this, "btn_3", 7680, 6960, 1800, 480, QStringLiteral("&Close")));
+    addWindowButtons(6960, 9600);
 
-    data0_ = std::make_unique<platform::DataControl>(this);
-    DBGrid1->setDataSource(data0_.get());
-    wire();
+    wireCriteria();
 }
 
 TagWindow::~TagWindow() = default;
-
-platform::DataControl& TagWindow::Data(int Index)
-{
-    if (Index != 0)
-        throw dao::Error(340, QStringLiteral("Control array element '%1' doesn't exist").arg(Index));
-    return *data0_;
-}
-
-void TagWindow::wire()
-{
-    QObject::connect(SSTab1, &QTabWidget::currentChanged, this, [this, previous = 0](int now) mutable {
-        const int was = previous;
-        previous = now;
-        platform::guarded([&] { SSTab1_Click(was); });
-    });
-    platform::onGotFocus(SSTab1->tabBar(), [this] { SSTab1_GotFocus(); });
-    for (auto [i, o] : Option1)
-        platform::onClick(o, [this, i = i] { Option1_Click(i); });
-    for (auto [i, c] : Check1)
-        platform::onClick(c, [this, i = i] { Check1_Click(i); });
-    platform::onChange(Combo1, [this] { Combo1_Change(); });
-    platform::onClick(Combo1, [this] { Combo1_Click(); });
-    platform::onKeyPress(Combo1, [this](int& KeyAscii) { Combo1_KeyPress(KeyAscii); });
-    for (auto [i, t] : Text1) {
-        platform::onChange(t, [this, i = i] { Text1_Change(i); });
-        platform::onGotFocus(t, [this, i = i] { Text1_GotFocus(i); });
-        platform::onLostFocus(t, [this, i = i] { Text1_LostFocus(i); });
-    }
-    platform::onClick(btn, [this](int Index) { btn_Click(Index); });
-}
 
 QString TagWindow::statement(const char* text) const
 {
@@ -150,11 +97,6 @@ void TagWindow::Form_Load()
     btn(0)->setEnabled(false);
 }
 
-void TagWindow::LoadTagHistory()
-{
-    tagging::loadTagHistory(Combo1);
-}
-
 void TagWindow::Form_Activate()
 {
     if (!firstActivation)
@@ -170,12 +112,6 @@ void TagWindow::Form_Activate()
 void TagWindow::SSTab1_Click(int)
 {
     platform::setOptionValue(Option1(SSTab1->currentIndex()), true);
-}
-
-void TagWindow::SSTab1_GotFocus()
-{
-    DBGrid1->hide();
-    Label3->hide();
 }
 
 void TagWindow::Option1_Click(int Index)
@@ -198,114 +134,14 @@ void TagWindow::Option1_Click(int Index)
     }
 }
 
-void TagWindow::Check1_Click(int Index)
+void TagWindow::RunCommand(int Index)
 {
-    // The caption's colour is the tick's sign: closing a preview reads it back.
-    if (platform::checkValue(Check1(Index)) == 1) {
-        platform::setForeColor(Check1(Index), platform::vbButtonText);
-        Text2(Index)->setEnabled(true);
-    } else {
-        platform::setForeColor(Check1(Index), kAppWorkspace);
-        Text2(Index)->clear();
-        Text2(Index)->setEnabled(false);
-    }
-}
-
-void TagWindow::Combo1_Change()
-{
-    btn(0)->setEnabled(true);
-}
-
-void TagWindow::Combo1_Click()
-{
-    btn(0)->setEnabled(true);
-}
-
-void TagWindow::Combo1_KeyPress(int& KeyAscii)
-{
-    if (tagging::isBlankText(Combo1->currentText()))
-        btn(0)->setEnabled(false);
-    if (KeyAscii == 13 && btn(0)->isEnabled())
-        platform::SetFocus(btn(0));
-}
-
-void TagWindow::Text1_Change(int)
-{
-    btn(5)->setEnabled(true);
-}
-
-void TagWindow::Text1_GotFocus(int Index)
-{
-    Text1(Index)->selectAll();
-}
-
-void TagWindow::Text1_LostFocus(int Index)
-{
-    platform::setText(Text1(Index), tagging::zeroFill(Text1(Index)->text()));
-}
-
-void TagWindow::openresults(int Index)
-{
-    DBGrid1->show();
-    btn(2)->show();
-    platform::SetFocus(btn(2));
-    Label4->show();
-    btn(7)->show();
-    SSTab1->setEnabled(false);
-    for (auto [i, o] : Option1)
-        o->setEnabled(false);
-    for (int b : {0, 5, 3, 4})
-        btn(b)->setEnabled(false);
-    for (auto [i, t] : Text1)
-        t->setEnabled(false);
-    Combo1->setEnabled(false);
-    Label3->show();
-    Check1(Index)->setEnabled(false);
-    Text2(Index)->setEnabled(false);
-}
-
-void TagWindow::closeresults(int Index)
-{
-    DBGrid1->hide();
-    btn(2)->hide();
-    SSTab1->setEnabled(true);
-    platform::SetFocus(SSTab1->tabBar());
-    Label4->hide();
-    btn(7)->hide();
-    for (auto [i, o] : Option1)
-        o->setEnabled(true);
-    for (int b : {0, 5, 3, 4})
-        btn(b)->setEnabled(true);
-    for (auto [i, t] : Text1)
-        t->setEnabled(true);
-    Combo1->setEnabled(true);
-    Label3->hide();
-    Check1(Index)->setEnabled(true);
-    Text2(Index)->setEnabled(platform::foreColor(Check1(Index)) == platform::vbButtonText);
-}
-
-void TagWindow::btn_Click(int Index)
-{
-    try {
-        switch (Index) {
-        case 0: SearchDescription(); break;
-        case 5: SearchCodeRange(); break;
-        case 2: TagCodes(); break;
-        case 7:
-            closeresults(SSTab1->currentIndex());
-            platform::SetFocus(btn(3));
-            break;
-        case 4: ClearAllTags(); break;
-        case 3: Unload(); break;
-        default: break;
-        }
-    } catch (const dao::Error& e) {
-        // The statement was refused as a whole: nothing was written; the window goes back to its criteria.
-        seam().MsgBox(e.description, vbOKOnly);
-        if (btn(2)->isVisibleTo(this))
-            closeresults(SSTab1->currentIndex());
-        DBGrid1->hide();
-        Label3->hide();
+    switch (Index) {
+    case 0: SearchDescription(); break;
+    case 5: SearchCodeRange(); break;
+    case 2: TagCodes(); break;
+    case 4: ClearAllTags(); break;
+    default: break;
     }
 }
 
@@ -353,12 +189,8 @@ void TagWindow::SearchCodeRange()
 void TagWindow::ShowPreview(int Index, const QString& source, const Criterion& c, bool remember)
 {
     // The history grows once the preview has been counted, so that a refused statement leaves no row.
-    n_ = tagging::runPreview(Data(0), source + QStringLiteral(" WHERE ") + c.sql, c.params);
-    if (remember)
-        tagging::rememberDescription(Combo1);
-    DBGrid1->Refresh();
-    Label3->show();
-    platform::setText(Label3, tagging::countLine(n_));
+    n_ = CountPreview(source + QStringLiteral(" WHERE ") + c.sql, c.params, false,
+                      remember ? std::function<void()>([this] { tagging::rememberDescription(Combo1); }) : nullptr);
     if (n_ > 0) {
         criterion_ = c;
         openresults(Index);

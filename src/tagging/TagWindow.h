@@ -1,21 +1,7 @@
 #pragma once
 
-#include "platform/controls/DBGrid.h"
-#include "platform/controls/DataControl.h"
-#include "platform/forms/ControlArray.h"
-#include "platform/forms/Form.h"
-#include "tagging/tagcriteria.h"
+#include "tagging/TagCriteriaWindow.h"
 
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <memory>
 #include <vector>
 
 class frmMain;
@@ -56,43 +42,16 @@ extern const TagFamily kTagFamilies[5];
 
 // The design of the five family tagging windows: a description search and a code range, each with an
 // exclusion, a counted preview and "Yes" tagging by the previewed criterion.
-class TagWindow : public platform::Form {
+// Tabs 0 "Description Contains" and 1 "Code Range"; Option1 0 "&Short Description Contains", 1 "&Code Range";
+// Check1 and Text2 0 and 1; Label1 "through" ("to"); Label3 and Label4 are JCDel3 and JCDel4 in the J-code
+// window.
+class TagWindow : public TagCriteriaWindow {
     Q_OBJECT
 public:
-    template <class T>
-    using ControlArray = platform::ControlArray<T>;
-
-    QTabWidget* SSTab1;              // 0 "Description Contains", 1 "Code Range"
-    ControlArray<QRadioButton> Option1;  // 0 "&Short Description Contains", 1 "&Code Range"
-    QComboBox* Combo1;               // the description, its list the history THIST
-    ControlArray<QLineEdit> Text1;   // 0 and 1: the code range
-    QLabel* Label1;                  // "through" ("to")
-    ControlArray<QCheckBox> Check1;  // 0, 1 "And Exclude"
-    ControlArray<QLineEdit> Text2;   // 0, 1 the exclusion texts
-    QGroupBox* Frame1;
-    platform::DBGrid* DBGrid1;
-    QLabel* Label3;                  // the count line (JCDel3 in the J-code window)
-    QLabel* Label4;                  // "Tag these codes?" (JCDel4)
-    // 0 and 5 "&Start Search" of tabs 0 and 1; 2 "Yes", 7 "No", 4 "&Clear All Tags", 3 "&Close".
-    ControlArray<QPushButton> btn;
-    platform::DataControl& Data(int Index);
-
     void Form_Load() override;
     void Form_Activate() override;
-    void SSTab1_Click(int PreviousTab);
-    void SSTab1_GotFocus();
-    void Option1_Click(int Index);
-    void Check1_Click(int Index);
-    void Combo1_Change();
-    void Combo1_Click();
-    void Combo1_KeyPress(int& KeyAscii);
-    void Text1_Change(int Index);
-    void Text1_GotFocus(int Index);
-    void Text1_LostFocus(int Index);
-    void btn_Click(int Index);
-
-    void openresults(int Index);
-    void closeresults(int Index);
+    void SSTab1_Click(int PreviousTab) override;
+    void Option1_Click(int Index) override;
 
     const TagFamily& family() const { return family_; }
     // The criterion "Yes" tags by: the last search's that found codes; empty while none.
@@ -102,10 +61,11 @@ public:
 protected:
     explicit TagWindow(const TagFamily& family);
     ~TagWindow() override;
+    void RunCommand(int Index) override;
+    std::vector<int> LockedOptions() const override { return {0, 1}; }
+    std::vector<int> LockedSearches() const override { return {0, 5}; }
 
 private:
-    void wire();
-    void LoadTagHistory();
     QString statement(const char* text) const;  // %T: the session's code table
     void SearchDescription();
     void SearchCodeRange();
@@ -115,8 +75,6 @@ private:
     void RepaintFamilyGrid();
 
     const TagFamily& family_;
-    QButtonGroup* optionGroup;
-    std::unique_ptr<platform::DataControl> data0_;
     bool firstActivation = false;
     tagging::Criterion criterion_;
     qint64 n_ = 0;

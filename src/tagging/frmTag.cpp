@@ -22,7 +22,6 @@ using platform::newControl;
 
 namespace {
 
-constexpr qint32 kAppWorkspace = qint32(0x8000000Cu);
 const QString kAllSpecialties = QStringLiteral("ALL CODES/ALL SPECIALTIES");
 }  // namespace
 
@@ -42,12 +41,8 @@ frmTag::frmTag()
         page[i]->setObjectName(QStringLiteral("SSTab1_%1").arg(i));
         SSTab1->addTab(page[i], QString::fromLatin1(captions[i]));
     }
-    optionGroup = new QButtonGroup(this);
     auto option = [&](int index, QWidget* parent, int left, int top, int width, const QString& caption) {
-        auto* o = newControl<QRadioButton>(parent, QStringLiteral("Option1_%1").arg(index), left, top, width, 300,
-                                           caption);
-        Option1.add(index, o);
-        optionGroup->addButton(o, index);
+        addOption(index, parent, left, top, width, caption);
     };
     auto exclusion = [&](int index, QWidget* parent, int top) {
         Check1.add(index, newControl<QCheckBox>(parent, QStringLiteral("Check1_%1").arg(index), 240, top, 1800, 300,
@@ -105,66 +100,20 @@ frmTag::frmTag()
                                 QStringLiteral("Non Facility (office) fee is different from Facility (hospital) Fee"));
     search(10, page[5]);
 
-    Frame1 = newControl<QGroupBox>(this, "Frame1", 120, 2580, 12000, 4560);
-    Label3 = newControl<QLabel>(Frame1, "Label3", 240, 300, 11520, 300);
-    QFont bold = Label3->font();
-    bold.setBold(true);
-    Label3->setFont(bold);
-    DBGrid1 = newControl<platform::DBGrid>(Frame1, "DBGrid1", 240, 660, 11520, 3240);
-    DBGrid1->setAllowUpdate(false);
-    DBGrid1->setAllowAddNew(false);
-    DBGrid1->setAllowDelete(false);
+    addPreview(120, 2580, 12000, 4560);
     DBGrid1->addColumn(QStringLiteral("CODE"), QStringLiteral("CPT")).setWidth(1200);
     DBGrid1->addColumn(QStringLiteral("MOD"), QStringLiteral("MOD")).setWidth(800);
     DBGrid1->addColumn(QStringLiteral("Desc"), QStringLiteral("Desc")).setWidth(8800);
-    DBGrid1->hide();
-    Label4 = newControl<QLabel>(Frame1, "Label4", 240, 4020, 2400, 360, QStringLiteral("Tag these codes?"));
-    Label4->setFont(bold);
-    Label4->hide();
-    btn.add(2, newControl<QPushButton>(Frame1, "btn_2", 2760, 3990, 1200, 420, QStringLiteral("Yes")));
-    btn.add(7, newControl<QPushButton>(Frame1, "btn_7", 4080, 3990, 1200, 420, QStringLiteral("No")));
-    btn(2)->hide();
-    btn(7)->hide();
-
-    btn.add(4, newControl<QPushButton>(this, "btn_4", 120, 7260, 2040, 480, QStringLiteral("&Clear All Tags")));
-    btn.add(3, newControl<QPushButton>(this, "btn_3", 10320, 7260, 1800, 480, QStringLiteral("&Close")));
-
-    data0_ = std::make_unique<platform::DataControl>(this);
-    DBGrid1->setDataSource(data0_.get());
+    addWindowButtons(7260, 12240);
     wire();
 }
 
 frmTag::~frmTag() = default;
 
-platform::DataControl& frmTag::Data(int Index)
-{
-    if (Index != 0)
-        throw dao::Error(340, QStringLiteral("Control array element '%1' doesn't exist").arg(Index));
-    return *data0_;
-}
-
 void frmTag::wire()
 {
-    QObject::connect(SSTab1, &QTabWidget::currentChanged, this, [this, previous = 0](int now) mutable {
-        const int was = previous;
-        previous = now;
-        platform::guarded([&] { SSTab1_Click(was); });
-    });
-    platform::onGotFocus(SSTab1->tabBar(), [this] { SSTab1_GotFocus(); });
-    for (auto [i, o] : Option1)
-        platform::onClick(o, [this, i = i] { Option1_Click(i); });
-    for (auto [i, c] : Check1)
-        platform::onClick(c, [this, i = i] { Check1_Click(i); });
-    platform::onChange(Combo1, [this] { Combo1_Change(); });
-    platform::onClick(Combo1, [this] { Combo1_Click(); });
+    wireCriteria();
     platform::onGotFocus(Combo1, [this] { Combo1_GotFocus(); });
-    platform::onKeyPress(Combo1, [this](int& KeyAscii) { Combo1_KeyPress(KeyAscii); });
-    for (auto [i, t] : Text1) {
-        platform::onChange(t, [this, i = i] { Text1_Change(i); });
-        platform::onGotFocus(t, [this, i = i] { Text1_GotFocus(i); });
-        platform::onLostFocus(t, [this, i = i] { Text1_LostFocus(i); });
-    }
-    platform::onClick(btn, [this](int Index) { btn_Click(Index); });
 }
 
 QString frmTag::sessionTable() const
@@ -224,11 +173,6 @@ void frmTag::FillStatusList()
     Combo3->setEditText(QString());
 }
 
-void frmTag::LoadTagHistory()
-{
-    tagging::loadTagHistory(Combo1);
-}
-
 void frmTag::Form_Activate()
 {
     if (!firstActivation)
@@ -255,12 +199,6 @@ void frmTag::SSTab1_Click(int)
     case 3: platform::setOptionValue(Option1(3), true); break;
     default: break;
     }
-}
-
-void frmTag::SSTab1_GotFocus()
-{
-    DBGrid1->hide();
-    Label3->hide();
 }
 
 void frmTag::Option1_Click(int Index)
@@ -291,98 +229,8 @@ void frmTag::Option1_Click(int Index)
         Combo3->setEnabled(true);
 }
 
-void frmTag::Check1_Click(int Index)
-{
-    // The caption's colour is the tick's sign: closing a preview reads it back.
-    if (platform::checkValue(Check1(Index)) == 1) {
-        platform::setForeColor(Check1(Index), platform::vbButtonText);
-        Text2(Index)->setEnabled(true);
-    } else {
-        platform::setForeColor(Check1(Index), kAppWorkspace);
-        Text2(Index)->clear();
-        Text2(Index)->setEnabled(false);
-    }
-}
-
-void frmTag::Combo1_Change()
-{
-    btn(0)->setEnabled(true);
-}
-
-void frmTag::Combo1_Click()
-{
-    btn(0)->setEnabled(true);
-}
-
 void frmTag::Combo1_GotFocus()
 {
     // The description's search comes next in the tab order.
     QWidget::setTabOrder(Combo1, btn(0));
-}
-
-void frmTag::Combo1_KeyPress(int& KeyAscii)
-{
-    if (tagging::isBlankText(Combo1->currentText()))
-        btn(0)->setEnabled(false);
-    if (KeyAscii == 13 && btn(0)->isEnabled())
-        platform::SetFocus(btn(0));
-}
-
-void frmTag::Text1_Change(int)
-{
-    btn(5)->setEnabled(true);
-}
-
-void frmTag::Text1_GotFocus(int Index)
-{
-    Text1(Index)->selectAll();
-}
-
-void frmTag::Text1_LostFocus(int Index)
-{
-    platform::setText(Text1(Index), tagging::zeroFill(Text1(Index)->text()));
-}
-
-void frmTag::openresults(int i)
-{
-    DBGrid1->show();
-    btn(2)->show();
-    platform::SetFocus(btn(2));
-    Label4->show();
-    btn(7)->show();
-    SSTab1->setEnabled(false);
-    for (int o : {0, 1, 2, 4})
-        Option1(o)->setEnabled(false);
-    for (int b : {0, 5, 6, 3, 4})
-        btn(b)->setEnabled(false);
-    for (auto [n, t] : Text1)
-        t->setEnabled(false);
-    Combo1->setEnabled(false);
-    Label3->show();
-    if (i >= 0 && i <= 3) {
-        Text2(i)->setEnabled(false);
-        Check1(i)->setEnabled(false);
-    }
-}
-
-void frmTag::closeresults(int i)
-{
-    DBGrid1->hide();
-    btn(2)->hide();
-    SSTab1->setEnabled(true);
-    platform::SetFocus(SSTab1->tabBar());
-    Label4->hide();
-    btn(7)->hide();
-    for (int o : {0, 1, 2, 4})
-        Option1(o)->setEnabled(true);
-    for (int b : {0, 5, 6, 3, 4})
-        btn(b)->setEnabled(true);
-    for (auto [n, t] : Text1)
-        t->setEnabled(true);
-    Combo1->setEnabled(true);
-    Label3->hide();
-    if (i >= 0 && i <= 3) {
-        Check1(i)->setEnabled(true);
-        Text2(i)->setEnabled(platform::foreColor(Check1(i)) == platform::vbButtonText);
-    }
 }

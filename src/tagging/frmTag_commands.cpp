@@ -41,32 +41,18 @@ frmMain* mainWindow()
 
 }  // namespace
 
-void frmTag::btn_Click(int Index)
+void frmTag::RunCommand(int Index)
 {
-    try {
-        switch (Index) {
-        case 0: SearchDescription(); break;
-        case 5: SearchCodeRange(); break;
-        case 6: SearchSchedules(); break;
-        case 8: SearchSpecialty(); break;
-        case 9: SearchStatus(); break;
-        case 10: SearchSiteOfService(); break;
-        case 2: TagCodes(); break;
-        case 7:
-            closeresults(SSTab1->currentIndex());
-            platform::SetFocus(btn(3));
-            break;
-        case 4: ClearAllTags(); break;
-        case 3: Unload(); break;
-        default: break;
-        }
-    } catch (const dao::Error& e) {
-        // The statement was refused as a whole: nothing was written; the window goes back to its criteria.
-        seam().MsgBox(e.description, vbOKOnly);
-        if (btn(2)->isVisible() || btn(2)->isVisibleTo(this))
-            closeresults(SSTab1->currentIndex());
-        DBGrid1->hide();
-        Label3->hide();
+    switch (Index) {
+    case 0: SearchDescription(); break;
+    case 5: SearchCodeRange(); break;
+    case 6: SearchSchedules(); break;
+    case 8: SearchSpecialty(); break;
+    case 9: SearchStatus(); break;
+    case 10: SearchSiteOfService(); break;
+    case 2: TagCodes(); break;
+    case 4: ClearAllTags(); break;
+    default: break;
     }
 }
 
@@ -79,13 +65,7 @@ bool frmTag::InOppsView()
 void frmTag::RunSearch(int page, const QString& preview, const std::vector<dao::Variant>& params,
                        const Pending& condition, bool twoBlankCount, const std::function<void()>& counted)
 {
-    const qint64 n = tagging::runPreview(Data(0), preview, params);
-    if (counted)
-        counted();
-    DBGrid1->Refresh();
-    Label3->show();
-    platform::setText(Label3, tagging::countLine(n, twoBlankCount));
-    if (n > 0) {
+    if (CountPreview(preview, params, twoBlankCount, counted) > 0) {
         pending_ = condition;
         openresults(page);
     }

@@ -30,6 +30,11 @@ const FamilyCase kCases[] = {
     {4, "Tag Preview for DRG Codes", {"DRG", "DESC"}, "DRG Code", "DRG", "CAST(DRG AS TEXT)", true},
 };
 
+void PrintTo(const FamilyCase& c, std::ostream* os)
+{
+    *os << kTagFamilies[c.row].window;
+}
+
 class FamilyFixture : public TagFixture {
 protected:
     void SetUp() override

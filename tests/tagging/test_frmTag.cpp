@@ -222,6 +222,11 @@ struct Search {
     bool twoBlanks = false;
 };
 
+void PrintTo(const Search& s, std::ostream* os)
+{
+    *os << s.name;
+}
+
 void description(frmTag& w, const QString& text, const QString& exclude = {})
 {
     w.Combo1->setEditText(text);
