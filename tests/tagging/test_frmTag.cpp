@@ -526,8 +526,11 @@ TEST_F(TagTest, ATaggedOnlyMainGridKeepsItsRowsUntilQueriedAgain)
 TEST_F(TagTest, GoesThroughTheSignals)
 {
     frmTag& w = open();
-    w.Combo1->lineEdit()->setText("needle");  // the box's own change
+    QTest::keyClicks(w.Combo1, "needle");
+    EXPECT_EQ(w.Combo1->currentText(), "needle");
     EXPECT_TRUE(w.btn(0)->isEnabled());
+    QTest::keyClick(w.Combo1, Qt::Key_Return);
+    EXPECT_EQ(w.ActiveControl(), w.btn(0));
     w.btn(0)->click();
     EXPECT_EQ(w.Label3->text(), tagging::countLine(4));
     seam.expectMsgBox("Codes have been tagged", vbOKOnly);
