@@ -23,6 +23,7 @@ using platform::newControl;
 namespace {
 
 const QString kAllSpecialties = QStringLiteral("ALL CODES/ALL SPECIALTIES");
+
 }  // namespace
 
 frmTag::frmTag()
