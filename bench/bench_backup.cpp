@@ -8,6 +8,7 @@
 #include "platform/forms/FormRegistry.h"
 #include "platform/seam/Seam.h"
 #include "userdata/frmBackup.h"
+#include "quietseam.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,8 +17,6 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
-
-#include "quietseam.h"
 
 namespace {
 
@@ -64,7 +63,7 @@ void BM_BackupSessions(benchmark::State& state)
     g().ProgramFolder = data.dir.path();
     g().DbConnect = QStringLiteral(";PWD=") + databasePassword();
     g().MainDb = dao::OpenDatabase(data.dir.filePath("kelva.mdb"), g().DbConnect);
-    bench::QuietSeam quiet;
+    QuietSeam quiet;
     quiet.previous = platform::setSeam(&quiet);
     for (auto _ : state) {
         forms().get<frmBackup>().Command1_Click();

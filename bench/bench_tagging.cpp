@@ -139,7 +139,7 @@ void BM_TagListApply(benchmark::State& state)
     g().DbConnect = QStringLiteral(";PWD=") + databasePassword();
     g().MainDb = s.db;
     g().CurSesTab = QStringLiteral("DATA0000");
-    bench::QuietSeam quiet;
+    QuietSeam quiet;
     quiet.previous = platform::setSeam(&quiet);
     auto& w = forms().get<frmListSave>();
     w.Combo1->setCurrentIndex(w.Combo1->findText(QStringLiteral("BENCH")));

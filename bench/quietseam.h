@@ -1,16 +1,14 @@
 #pragma once
 
-#include "platform/seam/Printer.h"
 #include "platform/seam/Seam.h"
 
-#include <QDateTime>
-
-namespace bench {
-
-// Answers every message box with OK and lets nothing else wait.
+// Lets nothing wait: a question is answered Yes, every other message box OK; dialogs are cancelled.
 class QuietSeam : public platform::Seam {
 public:
-    int MsgBox(const QString&, int, const QString&) override { return vbOK; }
+    int MsgBox(const QString&, int buttons, const QString&) override
+    {
+        return (buttons & 7) == vbYesNo ? vbYes : vbOK;
+    }
     QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
     bool FileDialog(platform::FileDialogKind, platform::FileDialogState&) override { return false; }
     bool PrinterDialog() override { return false; }
@@ -28,5 +26,3 @@ public:
     void SetMousePointer(int) override {}
     platform::Seam* previous = nullptr;
 };
-
-}  // namespace bench
