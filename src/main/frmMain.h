@@ -278,6 +278,11 @@ public:
     void mnu_KELVAExportUtility_Click();
     void mnuSaveTagList_Click();
 
+    // ==== frmMain_import.cpp: the user-column imports of the File menu and their comma-delimited readers.
+    // The readers read the file named in dia.FileName into the current session's table.
+    void ImportUserSchedulesCsv();
+    void ImportUserFrequenciesCsv();
+
 private:
     void makeMenus();
     void makeToolbar();
