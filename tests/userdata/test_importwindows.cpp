@@ -4,6 +4,9 @@
 #include "platform/jet/oracles.h"
 
 #include "app/buildinfo.h"
+#include "support/ReadableTexts.h"
+
+#include <QApplication>
 #include "db/schema.h"
 #include "platform/jet/biff4.h"
 #include "platform/jet/dbase.h"
@@ -253,6 +256,27 @@ TEST_F(ImportWindows, WorkbookSheetMustBeNamedLikeTheFile)
     importFrom(path("fees.xls"));
     EXPECT_EQ(platform::busyCount(), 0);
     EXPECT_TRUE(value("99213", "S1").isNull());
+}
+
+// ---- As a person sees them: every text whole (with KELVA_SHOTS set, pictures of both windows).
+
+TEST_F(ImportWindows, WindowsShowTheirTextsWhole)
+{
+    accessFile("fees.mdb", {"Fees", "Fee Table 2014", "S1 Schedules"});
+    seam.onModal<frmTableSelect>([](frmTableSelect& w) {
+        QApplication::processEvents();
+        testsupport::saveShot(&w, "frmTableSelect");
+        EXPECT_EQ(testsupport::cutTexts(&w), QStringList());
+        w.Command1(1)->click();
+    });
+    frmTableSelect::Choose(path("fees.mdb"));
+
+    frmImport& w = forms().get<frmImport>();
+    w.Show();
+    QApplication::processEvents();
+    testsupport::saveShot(&w, "frmImport");
+    EXPECT_EQ(testsupport::cutTexts(&w), QStringList());
+    EXPECT_EQ(w.Caption(), "KELVA Morvex Fee Import");
 }
 
 // ---- The main window's comma-delimited readers
