@@ -75,8 +75,13 @@ void frmMain::mnumain_Click(int Index)
         ShowFederalRegister();
 }
 
-void frmMain::mnufile_Click(int)
+void frmMain::mnufile_Click(int Index)
 {
+    // The user-column imports.
+    if (Index == 0)
+        ImportUserSchedules();
+    else if (Index == 1)
+        ImportUserFrequencies();
 }
 
 void frmMain::mnuFileExport_Click(int)

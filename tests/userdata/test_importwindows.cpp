@@ -1,6 +1,6 @@
 // The table chooser, the fee import window and the main window's comma-delimited readers, on a started main
 // window.
-#include "main/MainWindowTest.h"
+#include "userdata/ImportFixture.h"
 #include "platform/jet/oracles.h"
 
 #include "app/buildinfo.h"
@@ -25,60 +25,6 @@ using dao::Variant;
 const QString kConnectMessage =
     "There is an error connecting to the Access data base.  If you are trying to import from QDX98, QDX99 or QDX00 "
     "you must use a file exported from there.";
-
-class ImportWindows : public MainWindowTest {
-protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        frmMain& m = startOnFirstSession();
-        (void)m;
-        settleStarted();
-        QDir::setCurrent(folder.path());
-    }
-    void TearDown() override
-    {
-        QDir::setCurrent(QDir::tempPath());
-        MainWindowTest::TearDown();
-    }
-    frmMain& main() { return forms().get<frmMain>(); }
-    QString path(const QString& name) const { return files.filePath(name); }
-    void write(const QString& name, const QByteArray& bytes)
-    {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    // An Access file holding the tables, each with the columns CPT and S1 and the rows given.
-    void accessFile(const QString& name, const QStringList& tables, const jet::Rows& rows = {}, bool password = false)
-    {
-        dao::Database d = dao::CreateDatabase(path(name));
-        for (const QString& t : tables) {
-            d.CreateTable({t, {{"CPT", dao::FieldType::Text, 7}, {"S1", dao::FieldType::Double, 0}}, {}});
-            for (const auto& r : rows)
-                d.Execute(QStringLiteral("INSERT INTO %1 VALUES (?, ?)").arg(dao::quoteIdentifier(t)), r);
-        }
-        if (password)
-            d.SetPassword("secret");
-        d.Close();
-    }
-    Variant value(const QString& codemod, const QString& column)
-    {
-        return g().MainDb.scalar(QStringLiteral("SELECT %1 FROM %2 WHERE CODEMOD = ?")
-                                     .arg(dao::quoteIdentifier(column), dao::quoteIdentifier(g().CurSesTab)),
-                                 {codemod});
-    }
-    QStringList sessionRows() { return testsupport::tableRows(g().MainDb, g().CurSesTab); }
-
-    // Continue in the import window, the file dialog answered with the file.
-    void importFrom(const QString& file)
-    {
-        seam.answerFileDialog(file);
-        forms().get<frmImport>().Command1->click();
-    }
-
-    QTemporaryDir files;
-};
 
 // ---- The chooser
 
