@@ -310,6 +310,16 @@ t.close()
     EXPECT_NE(expected, original);
 }
 
+TEST_F(UserImport, AReportThatCannotBeCreatedEndsTheFrequencyImport)
+{
+    QDir().mkpath(folder.file("ImportErr.log"));
+    seam.answerMsgBox(vbOK);
+    main().ImportUserFrequencies();
+    ASSERT_EQ(seam.messages().size(), 1);
+    EXPECT_TRUE(seam.messages().front().startsWith("The error report '"));
+    EXPECT_TRUE(seam.calls("FileOpen").empty());
+}
+
 TEST_F(UserImport, FileMenuRunsTheImports)
 {
     write("s.csv", "CPT,S1\r\n99213,21\r\n");
