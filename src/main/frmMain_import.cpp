@@ -17,6 +17,7 @@
 
 using platform::SetBusyCursor;
 using userimport::Member;
+using userimport::releaseSource;
 
 namespace {
 
@@ -53,14 +54,6 @@ void runCsvReader(frmMain& w, Member member)
     seam().MsgBox(schedules ? QStringLiteral("File imported successfully") : QStringLiteral("File imported successfully\r\n"));
     w.RefreshGrid();
     SetBusyCursor(0);
-}
-
-void releaseSource(platform::DataControl& data)
-{
-    data.setConnect(QString());
-    data.setDatabaseName(QString());
-    data.setRecordSource(QString());
-    data.Refresh();
 }
 
 const QString kScheduleIntro = QStringLiteral(

@@ -10,26 +10,19 @@
 #include "platform/forms/guarded.h"
 #include "platform/seam/Seam.h"
 #include "userdata/frmTableSelect.h"
+#include "userdata/importrows.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <algorithm>
 #include <array>
 
 KELVA_FORM_NAME(frmImport)
 
 using platform::newControl;
 using platform::SetBusyCursor;
+using userimport::releaseSource;
 
 namespace {
-
-void releaseSource(platform::DataControl& data)
-{
-    data.setConnect(QString());
-    data.setDatabaseName(QString());
-    data.setRecordSource(QString());
-    data.Refresh();
-}
 
 // A fee as the statement takes it: Null, empty and negative values are 0; a text that is no number
 // cannot be read.
@@ -159,30 +152,24 @@ void frmImport::Command1_Click()
 
 bool frmImport::ImportRows(const QString& path)
 {
-    static const char* const kValueNames[5] = {"s1", "s2", "s3", "s4", "s5"};
     static const char* const kColumns[5] = {"S1", "S2", "S3", "S4", "S5"};
     dao::Recordset& rs = platform::forms().get<frmMain>().Data4.Recordset();
 
     // Columns by their whole names; of "code" and "cpt" the later one.
-    int code = -1, mod = -1;
-    std::array<int, 5> value{-1, -1, -1, -1, -1};
-    for (int i = 0; i < rs.FieldCount(); ++i) {
-        const QString n = rs.Fields(i).Name().toLower();
-        if (n == QLatin1String("code") || n == QLatin1String("cpt"))
-            code = i;
-        else if (n == QLatin1String("mod"))
-            mod = i;
-        for (int k = 0; k < 5; ++k)
-            if (n == QLatin1String(kValueNames[k]))
-                value[size_t(k)] = i;
-    }
+    QStringList names;
+    for (int i = 0; i < rs.FieldCount(); ++i)
+        names << rs.Fields(i).Name();
+    const userimport::SourceColumns columns = userimport::sourceColumns(names, userimport::Member::Schedules);
+    const int code = columns.code;
+    const int mod = columns.mod;
+    const std::array<int, 5>& value = columns.value;
     if (code < 0) {
-        seam().MsgBox(QStringLiteral("The import file must have a column labeled\"CODE\" or \"CPT\"."));
+        seam().MsgBox(QString::fromLatin1(userimport::kNoCodeColumnText));
         SetBusyCursor(0);
         return false;
     }
-    if (std::all_of(value.begin(), value.end(), [](int v) { return v < 0; })) {
-        seam().MsgBox(QStringLiteral("The import file must have a column labeled S1, S2, S3, S4, and/or S5."));
+    if (!columns.anyValue()) {
+        seam().MsgBox(userimport::noValueColumnText(userimport::Member::Schedules));
         SetBusyCursor(0);
         return false;
     }

@@ -4,6 +4,7 @@
 #include "platform/jet/codepage.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QFile>
 
 namespace userimport {
@@ -40,14 +41,14 @@ dao::Variant numberOrText(const dao::Variant& v)
 
 }  // namespace
 
+bool anyColumn(const std::array<int, 5>& columns)
+{
+    return std::any_of(columns.begin(), columns.end(), [](int c) { return c >= 0; });
+}
+
 bool CsvHeader::usable() const
 {
-    if (code < 0)
-        return false;
-    for (int v : value)
-        if (v >= 0)
-            return true;
-    return false;
+    return code >= 0 && anyColumn(value);
 }
 
 CsvHeader csvHeader(const QString& line, Member member)

@@ -17,6 +17,9 @@ namespace userimport {
 
 enum class Member { Schedules, Frequencies };
 
+// At least one of the five value columns was found (-1 is absent).
+bool anyColumn(const std::array<int, 5>& columns);
+
 // The header line's roles: 0-based field numbers, -1 when absent. When several fields pass one role's
 // test, the rightmost wins.
 struct CsvHeader {

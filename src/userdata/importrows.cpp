@@ -1,5 +1,6 @@
 #include "userdata/importrows.h"
 
+#include "platform/controls/DataControl.h"
 #include "platform/dao/Transaction.h"
 
 namespace userimport {
@@ -11,14 +12,19 @@ const char* const kFrequencyNames[5] = {"FREQ1", "FREQ2", "FREQ3", "FREQ4", "FRE
 
 }  // namespace
 
+void releaseSource(platform::DataControl& data)
+{
+    data.setConnect(QString());
+    data.setDatabaseName(QString());
+    data.setRecordSource(QString());
+    data.Refresh();
+}
+
 const char* const kNoCodeColumnText = "The import file must have a column labeled\"CODE\" or \"CPT\".";
 
 bool SourceColumns::anyValue() const
 {
-    for (int v : value)
-        if (v >= 0)
-            return true;
-    return false;
+    return anyColumn(value);
 }
 
 SourceColumns sourceColumns(const QStringList& fieldNames, Member member)

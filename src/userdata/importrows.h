@@ -9,7 +9,14 @@
 
 // The row stage of the user-column imports from dBASE, Lotus and Access sources: columns by whole
 // lower-case names, one bound UPDATE of the session table per record, keyed by CODEMOD.
+namespace platform {
+class DataControl;
+}
+
 namespace userimport {
+
+// Empty connect text, database and record source, refreshed: the data control holds no source.
+void releaseSource(platform::DataControl& data);
 
 struct SourceColumns {
     int code = -1;        // of "code" and "cpt", the one further right

@@ -2,6 +2,7 @@
 
 #include "main/MainWindowTest.h"
 
+#include "platform/jet/dbase.h"
 #include "platform/jet/sheetfile.h"
 #include "userdata/frmImport.h"
 
@@ -44,6 +45,15 @@ protected:
         if (password)
             d.SetPassword("secret");
         d.Close();
+    }
+    // A dBASE table of the files folder with the columns CPT C(7) and S1 N(10,2) holding the rows.
+    void cptS1Dbf(const QString& name, const jet::Rows& rows = {})
+    {
+        jet::createDbf(path(name), {{"CPT", 'C', 7, 0}, {"S1", 'N', 10, 2}});
+        std::vector<jet::DbfWrite> writes;
+        for (const auto& r : rows)
+            writes.push_back({-1, r});
+        jet::writeDbf(path(name), jet::readDbf(path(name)), writes, {});
     }
     dao::Variant value(const QString& codemod, const QString& column)
     {

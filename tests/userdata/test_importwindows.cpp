@@ -71,7 +71,7 @@ TEST_F(ImportWindows, ChooserConnectionMessage)
     accessFile("sys.mdb", {"MSysObjects", "msysqueries"});
     accessFile("locked.mdb", {"Fees"}, {}, true);
     write("text.mdb", "this is no database\r\n");
-    for (const QString& f : {"sys.mdb", "locked.mdb", "text.mdb", "missing.mdb"}) {
+    for (const QString f : {"sys.mdb", "locked.mdb", "text.mdb", "missing.mdb"}) {
         SCOPED_TRACE(f.toStdString());
         int rows = -1;
         seam.expectMsgBox(kConnectMessage, vbOKOnly);
@@ -98,28 +98,11 @@ TEST_F(ImportWindows, EachKindOfSourceImports)
     write("fees.wk1", jet::wk1WithRows(jet::wk1Template(header), 1, rows, false, "x"));
     write("fees.csv", "CPT,S1\r\n100,12.5\r\n99213,-4\r\n");
     // fees.dbf is another table: fees.2004.dbf must be read itself.
-    jet::createDbf(path("fees.dbf"), {{"CPT", 'C', 7, 0}, {"S1", 'N', 10, 2}});
-    jet::createDbf(path("fees.2004.dbf"), {{"CPT", 'C', 7, 0}, {"S1", 'N', 10, 2}});
-    {
-        platform::DataControl dc;
-        dc.setConnect("dBASE III;");
-        dc.setDatabaseName(files.path());
-        dc.setRecordSource("fees.2004");
-        dc.Refresh();
-        for (const auto& r : rows) {
-            dc.Recordset().AddNew();
-            dc.Recordset()["CPT"] = r[0];
-            dc.Recordset()["S1"] = r[1];
-            dc.Recordset().Update();
-        }
-        dc.setConnect({});
-        dc.setDatabaseName({});
-        dc.setRecordSource(QString());
-        dc.Refresh();
-    }
+    cptS1Dbf("fees.dbf");
+    cptS1Dbf("fees.2004.dbf", rows);
     accessFile("fees.mdb", {"Fees"}, rows);
 
-    for (const QString& f : {"fees.xls", "biff8/fees.xls", "fees.wk1", "fees.csv", "fees.2004.dbf", "fees.mdb"}) {
+    for (const QString f : {"fees.xls", "biff8/fees.xls", "fees.wk1", "fees.csv", "fees.2004.dbf", "fees.mdb"}) {
         SCOPED_TRACE(f.toStdString());
         g().MainDb.Execute(QStringLiteral("UPDATE %1 SET S1 = 7 WHERE CODEMOD IN ('00100', '99213')").arg(g().CurSesTab));
         platform::setText(main().setchk, "0");

@@ -119,8 +119,9 @@ TEST_F(UserImport, SourceStageWaysOutWithTheFolderAndTheReportLeft)
                 w.chooser();
             run(frequencies, w.file, w.message);
             EXPECT_EQ(current(), programFolder());
-            if (frequencies)
+            if (frequencies) {
                 EXPECT_EQ(report(), kHeading.toUtf8() + w.reportAfterHeading);
+            }
         }
     }
     EXPECT_EQ(sessionRows(), before);
@@ -144,26 +145,9 @@ TEST_F(UserImport, KindsOfSources)
     write("FEES.XLS", jet::biff4WithRows(jet::biff4Template({"CPT", "S1"}), 1, rows, false, "x"));
     write("FEES.csv", "stale copy");
     write("fees.wk1", jet::wk1WithRows(jet::wk1Template({"CPT", "S1"}), 1, rows, false, "x"));
-    jet::createDbf(path("fees.dbf"), {{"CPT", 'C', 7, 0}, {"S1", 'N', 10, 2}});
-    jet::createDbf(path("fees.2004.dbf"), {{"CPT", 'C', 7, 0}, {"S1", 'N', 10, 2}});
-    {
-        platform::DataControl dc;
-        dc.setConnect("dBASE III;");
-        dc.setDatabaseName(files.path());
-        dc.setRecordSource("fees.2004");
-        dc.Refresh();
-        for (const auto& r : rows) {
-            dc.Recordset().AddNew();
-            dc.Recordset()["CPT"] = r[0];
-            dc.Recordset()["S1"] = r[1];
-            dc.Recordset().Update();
-        }
-        dc.setConnect(QString());
-        dc.setDatabaseName(QString());
-        dc.setRecordSource(QString());
-        dc.Refresh();
-    }
-    for (const QString& f : {"FEES.XLS", "fees.wk1", "fees.2004.dbf"}) {
+    cptS1Dbf("fees.dbf");
+    cptS1Dbf("fees.2004.dbf", rows);
+    for (const QString f : {"FEES.XLS", "fees.wk1", "fees.2004.dbf"}) {
         SCOPED_TRACE(f.toStdString());
         g().MainDb.Execute(QStringLiteral("UPDATE %1 SET S1 = NULL").arg(g().CurSesTab));
         run(false, path(f), f.endsWith("XLS") ? "File imported successfully" : "File Imported Successfully");
@@ -292,7 +276,7 @@ t.close()
 
     const QStringList original = sessionRows();
     QStringList expected;
-    for (const QString& f : {"rows.csv", "rows.xls", "rows.dbf", "rows.wk1", "rows.mdb"}) {
+    for (const QString f : {"rows.csv", "rows.xls", "rows.dbf", "rows.wk1", "rows.mdb"}) {
         SCOPED_TRACE(f.toStdString());
         g().MainDb.Execute(QStringLiteral("UPDATE %1 SET S1 = NULL, S2 = NULL, Tag = NULL").arg(g().CurSesTab));
         if (f.endsWith("mdb"))

@@ -54,22 +54,7 @@ TEST_F(PersonImports, WorkbookThenDbaseThroughTheRealDialogs)
 {
     write("fees.xls", jet::biff4WithRows(jet::biff4Template({"CPT", "S1"}), 1, {{Variant("99213"), Variant(31.5)}},
                                          false, "x"));
-    jet::createDbf(path("fees.dbf"), {{"CPT", 'C', 7, 0}, {"S1", 'N', 10, 2}});
-    {
-        platform::DataControl dc;
-        dc.setConnect("dBASE III;");
-        dc.setDatabaseName(files.path());
-        dc.setRecordSource("fees");
-        dc.Refresh();
-        dc.Recordset().AddNew();
-        dc.Recordset()["CPT"] = Variant("99213");
-        dc.Recordset()["S1"] = Variant(42.25);
-        dc.Recordset().Update();
-        dc.setConnect(QString());
-        dc.setDatabaseName(QString());
-        dc.setRecordSource(QString());
-        dc.Refresh();
-    }
+    cptS1Dbf("fees.dbf", {{Variant("99213"), Variant(42.25)}});
     platform::Seam* scripted = platform::setSeam(nullptr);
     main().Show();
     QApplication::processEvents();
