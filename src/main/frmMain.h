@@ -278,6 +278,22 @@ public:
     void mnu_KELVAExportUtility_Click();
     void mnuSaveTagList_Click();
 
+    // ==== frmMain_codebox.cpp: the code box's lookup, the recent-codes list and the code panel's buttons.
+    // Last good code of each family: written back into the code box after a code that is not found.
+    QString strExchangeCodeKELVA, strExchangeCodeDMEPOS, strExchangeCodeLab, strExchangeCodeJCodes,
+        strExchangeCodeASC, strExchangeCodeDRG;
+    void LookupTypedCode(int Index);
+    void StoreRecentCode();
+    void Text1_Click(int Index);
+    void Text1_GotFocus(int Index);
+    void cmbNewCodes_Change();
+    void cmbNewCodes_Click();
+    void cmbNewCodes_GotFocus();
+    void cmbNewCodes_LostFocus();
+    void cmbNewCodes_KeyDown(int& KeyCode, int Shift);
+    void cmbNewCodes_KeyPress(int& KeyAscii);
+    void wireCodeBox();
+
 private:
     void makeMenus();
     void makeToolbar();

@@ -1,6 +1,477 @@
 #include "main/frmMain.h"
 
+#include "app/endprogram.h"
+#include "app/globals.h"
+#include "db/feequery.h"
+#include "platform/dao/jetfunctions.h"
+#include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
+#include "platform/seam/Seam.h"
+
+#include <QSignalBlocker>
+
+namespace {
+
+namespace col = db::feecol;
+
+const QString kPhysicianNotFound = QStringLiteral("Code could not be found, please reenter your code now");
+const QString kFamilyNotFound =
+    QStringLiteral("The code you have entered is either invalid or not found in this table.  Please reenter a valid code");
+const QString kIndexingError = QStringLiteral("An indexing error has occured. The KELVA Morvex application will need "
+                                              "to restart to correct this problem.");
+
+// One family view of the code box: where a typed code is looked for and what the box shows after it.
+struct FamilyLookup {
+    const char* view;                         // the selector's text
+    platform::DataControl frmMain::*data;
+    platform::DBGrid* frmMain::*grid;
+    int shortest, longest;                    // box text lengths that are looked up
+    const char* criterion;                    // bound with the trimmed box text
+    const char* key;                          // the column the criterion compares; nullptr for a pattern
+    bool emptyGoesToFirstRow;                 // an emptied box moves the grid to its first row, else the
+                                              // last good code comes back
+    QString frmMain::*lastGood;
+    const char* findWindow;
+    const char* shownCode;                    // written into the box after a find
+    bool withModifier;                        // ... followed by one blank and the row's Mod
+    bool showsRowAfterMiss;                   // the grid takes the focus and shows its row after a miss
+};
+
+// A DRG number is compared through its three-digit text, so "001" finds DRG 1 and typed wildcards work.
+const FamilyLookup kFamilyLookups[] = {
+    {"DMEPOS", &frmMain::Data5, &frmMain::DBGrid1, 5, 6, "HCPCS = ?", "HCPCS", false, &frmMain::strExchangeCodeDMEPOS,
+     "frmSearchDME", "HCPCS", true, true},
+    {"Lab Fees", &frmMain::Data6, &frmMain::DBGrid2, 5, 5, "Codemod = ?", "Codemod", false, &frmMain::strExchangeCodeLab,
+     "frmSearchLAB", "HCPCS", true, true},
+    {"J Codes", &frmMain::Data7, &frmMain::DBGrid3, 5, 5, "Codemod = ?", "Codemod", true,
+     &frmMain::strExchangeCodeJCodes, "frmSearchJCD", "HCPCS", true, false},
+    {"ASC Codes", &frmMain::Data13, &frmMain::DBGrid4, 5, 6, "Code = ?", "Code", false, &frmMain::strExchangeCodeASC,
+     "frmSearchASC", "code", false, false},
+    {"DRG Codes", &frmMain::Data9, &frmMain::DBGrid5, 3, 3, "format(DRG, '000') LIKE ?", nullptr, true,
+     &frmMain::strExchangeCodeDRG, "frmSearchDRG", "DRG", false, false},
+};
+
+const FamilyLookup* familyLookup(const QString& view)
+{
+    for (const FamilyLookup& f : kFamilyLookups)
+        if (view == QLatin1String(f.view))
+            return &f;
+    return nullptr;
+}
+
+bool beginsWithDR(const QString& text)
+{
+    return text.startsWith(QLatin1String("DR"), Qt::CaseSensitive);
+}
+
+// A control that is hidden or disabled cannot take the focus: the step fails as it did on the old platform,
+// and the callers that pass such a step over do so.
+void giveFocus(QWidget* control)
+{
+    if (!control->isEnabled() || !control->isVisibleTo(control->window()))
+        throw dao::Error(5, QStringLiteral("Invalid procedure call or argument"));
+    platform::SetFocus(control);
+}
+
+void selectAll(QLineEdit* box)
+{
+    box->setSelection(0, int(box->text().size()));
+}
+
+// The window of the family's Find a Code search, when it is loaded and shown.
+bool findWindowShown(const char* name)
+{
+    platform::Form* w = platform::forms().loadedByName(QString::fromLatin1(name));
+    return w && w->isVisible();
+}
+
+// The grid of a view, by the selector's index.
+platform::DBGrid* viewGrid(frmMain& f, int view)
+{
+    platform::DBGrid* const grids[] = {f.dbg, f.dbg, f.DBGrid1, f.DBGrid2, f.DBGrid3, f.DBGrid4, f.DBGrid5};
+    return view >= 0 && view < 7 ? grids[view] : nullptr;
+}
+
+// The scroll bar shows a position; one it cannot hold is passed over.
+void showPosition(frmMain& f, qint64 position)
+{
+    platform::resumeNext([&] {
+        if (position > f.plimscroll->Max() || position < f.plimscroll->Min())
+            throw dao::Error(380, QStringLiteral("Invalid property value"));
+        f.plimscroll->setValue(int(position));
+    });
+}
+
+// The main grid's fee of the chosen kind: "$" and two decimals, "$" alone for an empty value or no row.
+QString mainGridFee(frmMain& f)
+{
+    if (!f.Data1.hasCurrentRecord())
+        return QStringLiteral("$");
+    const int column = int(dao::CLng(f.CurrentSession().value(db::SessionRow::PLIMCOL)));
+    const dao::Variant fee = f.Data1.Recordset().Fields(column).Value();
+    return QLatin1Char('$') + (fee.isNull() ? QString() : jet::format(fee, QStringLiteral("#0.00")));
+}
+
+QString physicianCodeText(frmMain& f)
+{
+    auto& rs = f.Data1.Recordset();
+    return rs.Fields(col::Cpt).Value().toString() + QLatin1Char(' ') + rs.Fields(col::Mod).Value().toString();
+}
+
+// The physician row found: position, fee, the code as the row gives it, and the recent-codes store.
+void showFoundPhysicianRow(frmMain& f)
+{
+    platform::resumeNext([&f] {
+        showPosition(f, f.Data1.Recordset().AbsolutePosition());
+        platform::setText(f.Text1(1), mainGridFee(f));
+        platform::setText(f.Text1(0), physicianCodeText(f));
+        f.Command3->hide();
+        f.StoreRecentCode();
+    });
+}
+
+// Both searches failed.
+void physicianCodeNotFound(frmMain& f)
+{
+    seam().MsgBox(kPhysicianNotFound, vbOKOnly);
+    // A list without rows (an empty tagged list) has no row to go back to: the message is all.
+    if (!f.Data1.hasCurrentRecord())
+        return;
+    if (f.Data1.Recordset().Fields(col::CodeMod).Value().toString().trimmed().isEmpty()) {
+        seam().MsgBox(kIndexingError, vbOKOnly);
+        EndProgram();
+        return;
+    }
+    f.cmbNewCodes->show();
+    platform::setComboText(f.cmbNewCodes, f.cmbNewCodes->itemText(0));
+    platform::setText(f.Text1(0), f.cmbNewCodes->currentText());
+    f.cmboCurrentView->setEnabled(false);
+    f.Combo1->setEnabled(false);
+    platform::resumeNext([&f] { giveFocus(f.cmbNewCodes); });
+}
+
+// The code box in the view "KELVA".
+void lookupPhysicianCode(frmMain& f)
+{
+    if (f.Text1(0)->text() == QLatin1String(" "))
+        platform::setText(f.Text1(0), f.strExchangeCodeKELVA);
+    // Keys typed meanwhile are taken now; each runs its own lookup first.
+    seam().DoEvents();
+    if (f.Text1(0)->text().size() > 8) {
+        platform::setText(f.Text1(0), f.Text1(0)->text().left(1));
+        f.Text1(0)->setSelection(1, 0);
+        f.Text1(0)->setCursorPosition(1);
+    }
+
+    const QString typed = f.Text1(0)->text();
+    const bool dr = beginsWithDR(typed);
+    const bool plain = (typed.size() == 5 || typed.size() == 6) && !dr;
+    const bool drCode = (typed.size() == 6 || typed.size() == 7) && dr;
+    if ((!plain && !drCode) || !f.Data1.hasRecordset())
+        return;  // not a code's length yet, or no list to look in
+    const QString t = typed.trimmed();
+    // Whatever was typed is a bound value: a code with an apostrophe is simply not found.
+    bool found = false;
+    auto search = [&](const QString& criterion) {
+        platform::resumeNext([&] {
+            auto& rs = f.Data1.Recordset();
+            rs.FindFirst(criterion, {t});
+            found = !rs.NoMatch();
+        });
+    };
+    auto afterBlank = [&] { return f.Text1(0)->text() > QLatin1String(" "); };
+
+    if (plain) {
+        platform::resumeNext([&] {
+            // CODEMOD is unique: a grid already on the code has found it (every row move of the grid writes
+            // its code into the box, so this is the common case).
+            auto& rs = f.Data1.Recordset();
+            if (rs.hasCurrentRecord() &&
+                rs.Fields(col::CodeMod).Value().toString().compare(t, Qt::CaseInsensitive) == 0) {
+                found = true;
+                return;
+            }
+            try {
+                rs.FindFirst(QStringLiteral("CODEMOD = ?"), {t});
+            } catch (const dao::Error& e) {
+                if (e.number != 3426)
+                    throw;
+                f.Data1.Refresh();
+                f.Data1.Recordset().FindFirst(QStringLiteral("CODEMOD = ?"), {t});
+            }
+            found = !f.Data1.Recordset().NoMatch();
+        });
+        f.Combo3->hide();
+        if (!found && afterBlank())
+            search(QStringLiteral("CPT = ?"));
+        if (!found && afterBlank()) {
+            physicianCodeNotFound(f);
+            return;
+        }
+    } else {
+        search(QStringLiteral("CPT = ?"));
+        f.Combo3->hide();
+        if (!found && afterBlank()) {
+            // A DR code that is not there: no message, the recent list offers the newest code instead.
+            f.cmbNewCodes->show();
+            platform::setComboText(f.cmbNewCodes, f.cmbNewCodes->itemText(0));
+            platform::setText(f.Text1(0), f.cmbNewCodes->currentText());
+            platform::resumeNext([&f] { giveFocus(f.cmbNewCodes); });
+            f.cmboCurrentView->setEnabled(false);
+            f.Combo1->setEnabled(false);
+        }
+    }
+    if (f.Data1.hasCurrentRecord())
+        showFoundPhysicianRow(f);
+}
+
+// The code box in a family view: either box changed, the code box is looked up.
+void lookupFamilyCode(frmMain& f, const FamilyLookup& family)
+{
+    platform::DataControl& data = f.*family.data;
+    QString& lastGood = f.*family.lastGood;
+    if (!data.hasRecordset())
+        return;  // the view's table is not open: there is nothing to look in
+
+    if (f.Text1(0)->text().isEmpty()) {
+        if (family.emptyGoesToFirstRow)
+            platform::resumeNext([&] { data.Recordset().MoveFirst(); });
+        else
+            platform::setText(f.Text1(0), lastGood);  // looked up at once
+    }
+    const QString typed = f.Text1(0)->text();
+    if (typed.size() < family.shortest || typed.size() > family.longest)
+        return;
+    const QString t = typed.trimmed();
+
+    bool found = false;
+    platform::resumeNext([&] {
+        auto& rs = data.Recordset();
+        // The grid already on a row of this code stays there: the second modifier row of a code stays
+        // current when the main grid's row handling writes the bare code back into the box.
+        if (family.key && rs.hasCurrentRecord() &&
+            rs[QString::fromLatin1(family.key)].Value().toString().compare(t, Qt::CaseInsensitive) == 0) {
+            found = true;
+            return;
+        }
+        rs.FindFirst(QString::fromLatin1(family.criterion), {t});
+        found = !rs.NoMatch();
+    });
+
+    platform::DBGrid* grid = f.*family.grid;
+    if (found) {
+        lastGood = f.Text1(0)->text();
+        if (!findWindowShown(family.findWindow))
+            platform::resumeNext([&] { giveFocus(grid); });
+    } else {
+        seam().MsgBox(kFamilyNotFound, vbOKOnly);
+        platform::setText(f.Text1(0), lastGood);
+        if (!family.showsRowAfterMiss)
+            return;
+        platform::resumeNext([&] { giveFocus(grid); });
+    }
+
+    if (!data.hasCurrentRecord())
+        return;
+    platform::resumeNext([&] {
+        auto& rs = data.Recordset();
+        showPosition(f, rs.AbsolutePosition());
+        platform::setText(f.Text1(1), mainGridFee(f));
+        QString code = rs[QString::fromLatin1(family.shownCode)].Value().toString();
+        if (family.withModifier)
+            code += QLatin1Char(' ') + rs[QStringLiteral("Mod")].Value().toString();
+        platform::setText(f.Text1(0), code);
+        f.Command3->hide();
+    });
+}
+
+}  // namespace
+
+// ---- The lookup while typing.
+
+void frmMain::Text1_Change(int Index)
+{
+    LookupTypedCode(Index);
+}
+
+void frmMain::LookupTypedCode(int Index)
+{
+    const QString view = cmboCurrentView->currentText();
+    if (view == QLatin1String("KELVA")) {
+        if (Index == 0)
+            lookupPhysicianCode(*this);
+        return;
+    }
+    if (const FamilyLookup* family = familyLookup(view))
+        lookupFamilyCode(*this, *family);
+}
+
+// ---- The recent-codes store.
+
+void frmMain::StoreRecentCode()
+{
+    const QString text = Text1(0)->text();
+    if (text == g().LastRecentCode)
+        return;
+    g().LastRecentCode = text;
+    auto& store = g().RecentCodes;
+    int last = -1;
+    if (cmbNewCodes->count() < 20) {
+        for (int n = 0; n < int(store.size()); ++n)
+            if (store[std::size_t(n)].isEmpty()) {
+                last = n;
+                break;
+            }
+    }
+    if (last < 0) {
+        // Full: the oldest code drops out.
+        for (std::size_t n = 1; n <= 20; ++n)
+            store[n - 1] = store[n];
+        last = 19;
+    }
+    store[std::size_t(last)] = text;
+    QStringList items;
+    for (int n = last; n >= 0; --n)
+        items << store[std::size_t(n)];
+    const QString shown = cmbNewCodes->currentText();
+    platform::fillList(cmbNewCodes, items);
+    // Refilling keeps the list's own text: only the user and the code panel's steps change it.
+    if (cmbNewCodes->currentText() != shown) {
+        const QSignalBlocker block(cmbNewCodes);
+        cmbNewCodes->setEditText(shown);
+    }
+}
+
+// ---- Clicks, focus and keys of the two boxes.
+
+void frmMain::Text1_Click(int)
+{
+    selectAll(Text1(0));
+}
+
+void frmMain::Text1_DblClick(int)
+{
+    if (cmboCurrentView->currentText() != QLatin1String("KELVA"))
+        return;
+    cmbNewCodes->show();
+    platform::setComboText(cmbNewCodes, Text1(0)->text());
+    cmboCurrentView->setEnabled(false);
+    Combo1->setEnabled(false);
+}
+
+void frmMain::Text1_GotFocus(int Index)
+{
+    selectAll(Text1(0));
+    if (Index == 0) {
+        Command3->show();
+        Command4->hide();
+    }
+}
+
+void frmMain::Text1_KeyDown(int, int& KeyCode, int)
+{
+    if (KeyCode != 27)
+        return;
+    // Escape abandons a typed code: the grid's current code comes back and is looked up.
+    KeyCode = 0;
+    platform::setText(Text1(0), strCurrentCpt);
+    // Found again, the code hides "Locate Code": the shown view's grid takes the focus then.
+    if (!platform::resumeNext([this] { giveFocus(Command3); }))
+        platform::resumeNext([this] { giveFocus(viewGrid(*this, platform::listIndex(cmboCurrentView))); });
+}
+
+void frmMain::Text1_LostFocus(int)
+{
+}
+
+// ---- The recent-codes list.
+
+void frmMain::cmbNewCodes_Change()
+{
+    if (!cmbNewCodes->isHidden()) {
+        Combo1->setEnabled(false);
+        cmboCurrentView->setEnabled(false);
+    }
+    if (cmbNewCodes->currentText().startsWith(QLatin1Char('$')))
+        platform::setComboText(cmbNewCodes, cmbNewCodes->itemText(0));
+    if (cmbNewCodes->currentText().size() == 9) {
+        seam().MsgBox(kPhysicianNotFound, vbOKOnly);
+        platform::setComboText(cmbNewCodes, cmbNewCodes->itemText(0));
+        if (QLineEdit* edit = cmbNewCodes->lineEdit())
+            edit->selectAll();
+    }
+    const QString text = cmbNewCodes->currentText();
+    const bool dr = beginsWithDR(text);
+    if ((text.size() == 5 && !dr) || (text.size() == 6 && dr)) {
+        cmbNewCodes->hide();
+        platform::setText(Text1(0), text);
+        cmboCurrentView->setEnabled(true);
+    }
+}
+
+void frmMain::cmbNewCodes_Click()
+{
+    if (QLineEdit* edit = cmbNewCodes->lineEdit())
+        edit->selectAll();
+    const QString text = cmbNewCodes->currentText();
+    const bool dr = beginsWithDR(text);
+    if (!(((text.size() == 5 || text.size() == 6) && !dr) || (text.size() == 7 && dr)))
+        return;  // a code with its modifier waits for Enter or the focus leaving
+    platform::setText(Text1(0), text);
+    cmbNewCodes->hide();
+    cmboCurrentView->setEnabled(true);
+    if (Data1.hasCurrentRecord()) {
+        platform::resumeNext([this] {
+            showPosition(*this, Data1.Recordset().AbsolutePosition());
+            platform::setText(Text1(1), mainGridFee(*this));
+            platform::setText(Text1(0), physicianCodeText(*this));
+        });
+    }
+    platform::resumeNext([this] { giveFocus(dbgscroll); });
+    platform::resumeNext([this] { giveFocus(dbg); });
+}
+
+void frmMain::cmbNewCodes_GotFocus()
+{
+    platform::setComboText(cmbNewCodes, cmbNewCodes->itemText(0));
+    if (QLineEdit* edit = cmbNewCodes->lineEdit())
+        edit->selectAll();
+    if (Data1.hasCurrentRecord()) {
+        platform::resumeNext([this] {
+            showPosition(*this, Data1.Recordset().AbsolutePosition());
+            platform::setComboText(cmbNewCodes, physicianCodeText(*this));
+        });
+    }
+    Command3->show();
+}
+
+void frmMain::cmbNewCodes_LostFocus()
+{
+    auto close = [this] {
+        cmbNewCodes->hide();
+        cmboCurrentView->setEnabled(true);
+        Combo1->setEnabled(true);
+    };
+    close();
+    platform::setText(Text1(0), cmbNewCodes->currentText());
+    // A code that is not found opened the list again: it closes once more.
+    close();
+}
+
+void frmMain::cmbNewCodes_KeyDown(int& KeyCode, int)
+{
+    if (KeyCode != 13)
+        return;
+    platform::setText(Text1(0), cmbNewCodes->currentText());
+    // The list stays open; Enter does nothing more in it.
+    KeyCode = 0;
+}
+
+void frmMain::cmbNewCodes_KeyPress(int& KeyAscii)
+{
+    if (KeyAscii >= 'a' && KeyAscii <= 'z')
+        KeyAscii -= 32;
+}
 
 void frmMain::Command3_Click()
 {
@@ -18,23 +489,20 @@ void frmMain::plimlist_LostFocus()
 {
 }
 
-void frmMain::Text1_Change(int)
+void frmMain::wireCodeBox()
 {
-}
-
-void frmMain::Text1_KeyDown(int Index, int& KeyCode, int)
-{
-    // Escape abandons a typed code: the box shows the current row's code again.
-    if (Index == 0 && KeyCode == 27) {
-        platform::setText(Text1(0), strCurrentCpt);
-        platform::SetFocus(Command3);
+    using namespace platform;
+    for (auto [i, t] : Text1) {
+        onMouseUp(t, [this, i = i](int Button, int, double, double) {
+            if (Button == vbLeftButton)
+                Text1_Click(i);
+        });
+        onGotFocus(t, [this, i = i] { Text1_GotFocus(i); });
     }
-}
-
-void frmMain::Text1_LostFocus(int)
-{
-}
-
-void frmMain::Text1_DblClick(int)
-{
+    onChange(cmbNewCodes, [this] { cmbNewCodes_Change(); });
+    QObject::connect(cmbNewCodes, &QComboBox::activated, cmbNewCodes, [this] { guarded([this] { cmbNewCodes_Click(); }); });
+    onGotFocus(cmbNewCodes, [this] { cmbNewCodes_GotFocus(); });
+    onLostFocus(cmbNewCodes, [this] { cmbNewCodes_LostFocus(); });
+    onKeyDown(cmbNewCodes, [this](int& KeyCode, int Shift) { cmbNewCodes_KeyDown(KeyCode, Shift); });
+    onKeyPress(cmbNewCodes, [this](int& KeyAscii) { cmbNewCodes_KeyPress(KeyAscii); });
 }
