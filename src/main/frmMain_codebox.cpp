@@ -34,21 +34,23 @@ struct FamilyLookup {
     const char* findWindow;
     const char* shownCode;                    // written into the box after a find
     bool withModifier;                        // ... followed by one blank and the row's Mod
+    const char* shownFormat;                  // the number's pattern, nullptr for a text
     bool showsRowAfterMiss;                   // the grid takes the focus and shows its row after a miss
 };
 
-// A DRG number is compared through its three-digit text, so "001" finds DRG 1 and typed wildcards work.
+// A DRG number is compared and shown as its three-digit text: "001" finds DRG 1, typed wildcards work, and
+// the box shows the DRG as it is typed.
 const FamilyLookup kFamilyLookups[] = {
     {"DMEPOS", &frmMain::Data5, &frmMain::DBGrid1, 5, 6, "HCPCS = ?", "HCPCS", false, &frmMain::strExchangeCodeDMEPOS,
-     "frmSearchDME", "HCPCS", true, true},
+     "frmSearchDME", "HCPCS", true, nullptr, true},
     {"Lab Fees", &frmMain::Data6, &frmMain::DBGrid2, 5, 5, "Codemod = ?", "Codemod", false, &frmMain::strExchangeCodeLab,
-     "frmSearchLAB", "HCPCS", true, true},
+     "frmSearchLAB", "HCPCS", true, nullptr, true},
     {"J Codes", &frmMain::Data7, &frmMain::DBGrid3, 5, 5, "Codemod = ?", "Codemod", true,
-     &frmMain::strExchangeCodeJCodes, "frmSearchJCD", "HCPCS", true, false},
+     &frmMain::strExchangeCodeJCodes, "frmSearchJCD", "HCPCS", true, nullptr, false},
     {"ASC Codes", &frmMain::Data13, &frmMain::DBGrid4, 5, 6, "Code = ?", "Code", false, &frmMain::strExchangeCodeASC,
-     "frmSearchASC", "code", false, false},
+     "frmSearchASC", "code", false, nullptr, false},
     {"DRG Codes", &frmMain::Data9, &frmMain::DBGrid5, 3, 3, "format(DRG, '000') LIKE ?", nullptr, true,
-     &frmMain::strExchangeCodeDRG, "frmSearchDRG", "DRG", false, false},
+     &frmMain::strExchangeCodeDRG, "frmSearchDRG", "DRG", false, "000", false},
 };
 
 const FamilyLookup* familyLookup(const QString& view)
@@ -159,7 +161,6 @@ void lookupPhysicianCode(frmMain& f)
     seam().DoEvents();
     if (f.Text1(0)->text().size() > 8) {
         platform::setText(f.Text1(0), f.Text1(0)->text().left(1));
-        f.Text1(0)->setSelection(1, 0);
         f.Text1(0)->setCursorPosition(1);
     }
 
@@ -277,7 +278,8 @@ void lookupFamilyCode(frmMain& f, const FamilyLookup& family)
         auto& rs = data.Recordset();
         showPosition(f, rs.AbsolutePosition());
         platform::setText(f.Text1(1), mainGridFee(f));
-        QString code = rs[QString::fromLatin1(family.shownCode)].Value().toString();
+        const dao::Variant shown = rs[QString::fromLatin1(family.shownCode)].Value();
+        QString code = family.shownFormat ? jet::format(shown, QString::fromLatin1(family.shownFormat)) : shown.toString();
         if (family.withModifier)
             code += QLatin1Char(' ') + rs[QStringLiteral("Mod")].Value().toString();
         platform::setText(f.Text1(0), code);
