@@ -248,14 +248,14 @@ void frmMain::cmboCurrentView_Click()
     // down and the window stays usable. The arm runs the steps after its focus step itself, each on its own.
     bool focusReached = false;
     try {
-        // Menus, toolbar and panels of the view.
+        // Menus, toolbar and panels of the view (the arms' part too: the views share them).
+        platform::setHeightOf(dbgscroll, platform::heightOf(dbg));
         if (known)
             applyViewStates(*this, n);
         if (n == KelvaOpps)
             Recolumnize();
         if (t == QLatin1String("KELVA") || t == QLatin1String("KELVA OPPS"))
             followSessionLocality();
-        platform::setHeightOf(dbgscroll, platform::heightOf(dbg));
 
         // Every view but "KELVA" shows all codes of the main grid from here on.
         if (ViewTaggedCaption() == kViewAll && n > 0) {
@@ -319,7 +319,8 @@ void frmMain::cmboCurrentView_Click()
 // the session's locality), on the physician code shown when a physician view was last left.
 void frmMain::ShowPhysicianView(bool opps, bool& focusReached)
 {
-    platform::setText(Text1(0), strViewCodePhysician);
+    const QString code = strViewCodePhysician;
+    platform::setText(Text1(0), code);
     ViewAllRecs();
     if (opps) {
         // The "Default" row's column list lays the OPPS view out; the session's own list stays as stored.
@@ -343,6 +344,11 @@ void frmMain::ShowPhysicianView(bool opps, bool& focusReached)
         const dao::Variant ldesc = Data1.Recordset()["LDESC"].Value();
         if (!ldesc.isNull())
             platform::setText(txt(0), ldesc.toString());
+    }
+    // The re-query moved the grid to its first row, and the code box with it: back to the physician code.
+    if (Text1(0)->text() != code) {
+        const QSignalBlocker block(Text1(0));
+        Text1(0)->setText(code);
     }
     LocateCode();
     focusReached = true;
