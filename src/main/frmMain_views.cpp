@@ -107,14 +107,8 @@ const ControlStates kControlStatesByView[] = {
          show({f.lblData(19), f.lblData(20)}, on);
      }},
     {"0000000", [](frmMain& f, bool on) { f.lbldetail(17)->setEnabled(on); }},
-    {"1101000",
-     [](frmMain& f, bool on) {
-         for (int i : {0, 1}) {
-             f.txt(i)->setVisible(on);
-             if (on)
-                 place(f.txt(i), 4000, platform::topOf(f.txt(i)), 7720, platform::heightOf(f.txt(i)));
-         }
-     }},
+    // The boxes keep the place the layout gives them beside the narrow detail frame, clear of their captions.
+    {"1101000", [](frmMain& f, bool on) { show({f.txt(0), f.txt(1)}, on); }},
     {"11k10kk", [](frmMain& f, bool on) { show({f.lbl(10), f.lbl(11)}, on); }},
     {"0000100",
      [](frmMain& f, bool on) {
@@ -138,6 +132,9 @@ void applyViewStates(frmMain& f, int n)
         grid->setVisible(grid == shown);
     platform::setHeightOf(f.dbgscroll, platform::heightOf(shown));
 
+    // The family panels stand where the fee-scale frame stands, as wide as the layout makes it.
+    for (QGroupBox* panel : {f.Frame6, f.ASCFrame, f.DRGFrame})
+        panel->setGeometry(f.Frame4->geometry());
     f.Frame6->setVisible(shape.stateCaption != nullptr);
     if (shape.stateCaption) {
         f.Frame6->setTitle(QString::fromLatin1(shape.stateCaption));
@@ -147,6 +144,7 @@ void applyViewStates(frmMain& f, int n)
 
     f.CodeDetailFrame->setVisible(shape.detailWidth > 0);
     if (shape.detailWidth > 0) {
+        f.CodeDetailFrame->raise();  // a wide frame covers the captions of the boxes beside it
         const int width = shape.detailWidth;
         platform::setWidthOf(f.CodeDetailFrame, width);
         platform::setLeftOf(f.btnHelp, width - platform::widthOf(f.btnHelp));
@@ -224,6 +222,8 @@ void frmMain::makeFamilyPanels()
         btnSpecialHelp.add(index, b);
     }
     platform::onClick(btnSpecialHelp, [this](int Index) { btnSpecialHelp_Click(Index); });
+    // Widened in the DMEPOS view, the detail frame lies over the captions of the hidden boxes: it hides them.
+    CodeDetailFrame->setAutoFillBackground(true);
 }
 
 void frmMain::btnSpecialHelp_Click(int Index)
