@@ -133,6 +133,7 @@ frmMain::frmMain()
     dbgscroll->setSmallChange(1);
 
     makeDetailPanel();
+    makeFamilyPanels();
 
     setCaption(QStringLiteral("KELVA Morvex"));
     resize(platform::tw(12000 - kFrameWidthTwips), platform::tw(9000 - kFrameHeightTwips));
