@@ -293,6 +293,8 @@ public:
     void cmbNewCodes_LostFocus();
     void cmbNewCodes_KeyDown(int& KeyCode, int Shift);
     void cmbNewCodes_KeyPress(int& KeyAscii);
+    void Text1_KeyPress(int Index, int& KeyAscii);
+    void Command4_Click();
     void wireCodeBox();
 
     // ==== frmMain_views.cpp: the view switch, the family panels, the family tag toggles and locates.

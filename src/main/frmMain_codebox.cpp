@@ -3,11 +3,13 @@
 #include "app/endprogram.h"
 #include "app/globals.h"
 #include "db/feequery.h"
+#include "main/frmPlimView.h"
 #include "platform/dao/jetfunctions.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
 
+#include <QRegularExpression>
 #include <QSignalBlocker>
 
 namespace {
@@ -287,6 +289,148 @@ void lookupFamilyCode(frmMain& f, const FamilyLookup& family)
     });
 }
 
+
+// ---- Settling an entry: Enter, leaving the box, "Locate Code".
+
+// What Enter does per view: the recordset, its last good code, the grid, the key written into the box.
+struct EnterRow {
+    const char* view;
+    platform::DataControl frmMain::*data;
+    QString frmMain::*lastGood;
+    platform::DBGrid* frmMain::*grid;
+    const char* key;         // the column the lookup compares (the grid already on the code has found it)
+    const char* shownCode;   // written into the box after a confirmed Enter
+    bool gridAfterMiss;      // the grid takes the focus after a rejected code too
+    bool capitals;           // lower-case letters become capitals
+};
+
+const EnterRow kEnterRows[] = {
+    {"KELVA", &frmMain::Data1, &frmMain::strExchangeCodeKELVA, &frmMain::dbg, "CODEMOD", "CPT", true, true},
+    {"DMEPOS", &frmMain::Data5, &frmMain::strExchangeCodeDMEPOS, &frmMain::DBGrid1, "HCPCS", "HCPCS", true, true},
+    {"Lab Fees", &frmMain::Data6, &frmMain::strExchangeCodeLab, &frmMain::DBGrid2, "Codemod", "HCPCS", true, true},
+    {"J Codes", &frmMain::Data7, &frmMain::strExchangeCodeJCodes, &frmMain::DBGrid3, "Codemod", "HCPCS", true, true},
+    {"ASC Codes", &frmMain::Data13, &frmMain::strExchangeCodeASC, &frmMain::DBGrid4, "Code", "code", false, true},
+    {"DRG Codes", &frmMain::Data9, &frmMain::strExchangeCodeDRG, &frmMain::DBGrid5, nullptr, "DRG", false, false},
+};
+
+// The last search on a recordset found the code: no miss is pending, or the grid stands on the code (the
+// lookup does not search again for a code the grid is already on).
+bool lastSearchFound(platform::DataControl& data, const char* key, const QString& t)
+{
+    if (!data.hasRecordset())
+        return false;
+    auto& rs = data.Recordset();
+    if (!rs.NoMatch())
+        return true;
+    return key && rs.hasCurrentRecord() && rs[QString::fromLatin1(key)].Value().toString().compare(t, Qt::CaseInsensitive) == 0;
+}
+
+// Digits only, blanks around allowed: the DRG check's number.
+bool isDrgNumber(const QString& t, qint64* number)
+{
+    static const QRegularExpression digits(QStringLiteral("^\\s*\\d+\\s*$"));
+    if (!digits.match(t).hasMatch())
+        return false;
+    bool ok = false;
+    *number = t.trimmed().toLongLong(&ok);
+    return ok;
+}
+
+QString drgText(const dao::Variant& drg)
+{
+    return jet::format(drg, QStringLiteral("000"));
+}
+
+// The receiving controls of a final check.
+bool checksTheEntry(frmMain& f, QWidget* to)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{f.dbg, f.DBGrid1, f.DBGrid2, f.DBGrid3, f.Command2, f.Command3,
+                                                      f.cmboCurrentView})
+        if (to == w)
+            return true;
+    return false;
+}
+
+// The family recordset of a view index 2 to 6.
+platform::DataControl* viewData(frmMain& f, int view)
+{
+    platform::DataControl* const sources[] = {&f.Data1, &f.Data1, &f.Data5, &f.Data6, &f.Data7, &f.Data13, &f.Data9};
+    return view >= 0 && view < 7 ? sources[view] : nullptr;
+}
+
+// The main grid follows a family code when the physician table has it; otherwise the detail panel is cleared.
+void mainGridFollows(frmMain& f, const QString& t)
+{
+    if (!f.Data1.hasRecordset())
+        return;
+    f.Data1.Recordset().FindFirst(QStringLiteral("CPT = ?"), {t});
+    if (f.Data1.Recordset().NoMatch())
+        f.ShowCodeDescription();
+}
+
+// The final check of indexes 0 to 5: true when the code was not there and the handler ends.
+bool finalCheck(frmMain& f, int view, int index)
+{
+    platform::DataControl& data = *viewData(f, view);
+    if (index != 0 || !data.hasCurrentRecord())
+        return false;
+    auto& rs = data.Recordset();
+    const QString key = view <= 1 ? QStringLiteral("CODEMOD") : view == 5 ? QStringLiteral("CODE") : QStringLiteral("HCPCS");
+    const dao::Variant remembered = rs[key].Value();
+    const QString t = f.Text1(0)->text().trimmed();
+    // Above 7 characters a code, one separator and a modifier: the code and the modifier joined.
+    const QString u = view <= 1 && t.size() > 7 ? t.left(5) + t.right(2) : t;
+    rs.FindFirst(key + QStringLiteral(" = ?"), {u});
+    if (view == 4 || view == 5)
+        viewGrid(f, view)->Refresh();
+    if (rs.NoMatch()) {
+        platform::resumeNext([&] { giveFocus(f.Text1(0)); });
+        rs.FindFirst(key + QStringLiteral(" = ?"), {remembered});
+        return true;
+    }
+    if (view <= 1) {
+        platform::resumeNext([&] {
+            showPosition(f, rs.AbsolutePosition());
+            platform::setText(f.Text1(1), mainGridFee(f));
+            platform::setText(f.Text1(0), physicianCodeText(f));
+        });
+    } else {
+        mainGridFollows(f, t);
+    }
+    return false;
+}
+
+// The DRG view's check: numbers only. True when the handler ends.
+bool drgCheck(frmMain& f, int index)
+{
+    platform::DataControl& data = f.Data9;
+    if (!data.hasCurrentRecord())
+        return false;  // no DRG to compare with or to go back to
+    auto& rs = data.Recordset();
+    const dao::Variant remembered = rs[QStringLiteral("DRG")].Value();
+    const QString t = f.Text1(0)->text().trimmed();
+    auto goBack = [&] {
+        seam().MsgBox(QStringLiteral("New DRG not found"), vbOKOnly);
+        platform::resumeNext([&] { giveFocus(f.Text1(0)); });
+        rs.FindFirst(QStringLiteral("DRG = ?"), {remembered});
+        platform::setText(f.Text1(0), drgText(remembered));
+    };
+    qint64 number = 0;
+    if (!isDrgNumber(t, &number)) {
+        goBack();
+        return true;
+    }
+    if (index != 0)
+        return false;
+    rs.FindFirst(QStringLiteral("DRG = ?"), {dao::Variant(number)});
+    f.DBGrid5->Refresh();
+    if (rs.NoMatch()) {
+        goBack();
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 // ---- The lookup while typing.
@@ -382,8 +526,77 @@ void frmMain::Text1_KeyDown(int, int& KeyCode, int)
         platform::resumeNext([this] { giveFocus(viewGrid(*this, platform::listIndex(cmboCurrentView))); });
 }
 
-void frmMain::Text1_LostFocus(int)
+void frmMain::Text1_KeyPress(int, int& KeyAscii)
 {
+    const QString view = cmboCurrentView->currentText();
+    const EnterRow* row = nullptr;
+    for (const EnterRow& r : kEnterRows)
+        if (view == QLatin1String(r.view))
+            row = &r;
+    if (!row)
+        return;  // "KELVA OPPS": letters stay as typed, Enter does nothing
+    if (row->capitals && KeyAscii >= 'a' && KeyAscii <= 'z')
+        KeyAscii -= 32;
+    if (KeyAscii != 13 && KeyAscii != 26)
+        return;
+
+    DataControl& data = this->*row->data;
+    if (!data.hasRecordset())
+        return;
+    auto& rs = data.Recordset();
+    const bool drg = row->key == nullptr;
+    if (drg) {
+        // As the lookup searches: the DRG's three-digit text against the typed text.
+        rs.FindFirst(QStringLiteral("format(DRG, '000') LIKE ?"), {Text1(0)->text().trimmed()});
+    }
+    auto found = [&] { return lastSearchFound(data, row->key, Text1(0)->text().trimmed()); };
+    if (found()) {
+        this->*row->lastGood = Text1(0)->text();
+        platform::resumeNext([&] { giveFocus(this->*row->grid); });
+    }
+    if (!found()) {
+        seam().MsgBox(kFamilyNotFound, vbOKOnly);
+        platform::setText(Text1(0), this->*row->lastGood);
+        if (row->gridAfterMiss)
+            platform::resumeNext([&] { giveFocus(this->*row->grid); });
+        return;
+    }
+    // A grid without a current row has nothing to show.
+    if (!data.hasCurrentRecord())
+        return;
+    platform::resumeNext([&] {
+        showPosition(*this, rs.AbsolutePosition());
+        platform::setText(Text1(1), mainGridFee(*this));
+        const dao::Variant code = rs[QString::fromLatin1(row->shownCode)].Value();
+        platform::setText(Text1(0), drg ? drgText(code) : code.toString());
+        Command3->hide();
+    });
+}
+
+void frmMain::Text1_LostFocus(int Index)
+{
+    const int view = platform::listIndex(cmboCurrentView);
+    if (view < 0 || view > 6)
+        return;
+    // The control the focus goes to: the old platform's active control while the box loses it.
+    QWidget* to = platform::ActiveControl();
+    if (checksTheEntry(*this, to)) {
+        bool ended = false;
+        platform::resumeNext([&] { ended = view == 6 ? drgCheck(*this, Index) : finalCheck(*this, view, Index); });
+        if (ended)
+            return;
+        Command3->hide();
+        Command4->hide();
+    } else {
+        // Abandoned: the shown view's current code comes back and is looked up.
+        const QString* saved[] = {&strCurrentCpt, &strCurrentCpt, &strCurCodeDME, &strCurCodeLab, &strCurCodeJCD,
+                                  &strCurCodeASC, nullptr};
+        if (saved[view])
+            platform::setText(Text1(0), *saved[view]);
+    }
+    for (DBGrid* grid : {DBGrid1, DBGrid2, DBGrid3, DBGrid4})
+        if (grid->isVisibleTo(this))
+            platform::resumeNext([&] { giveFocus(grid); });
 }
 
 // ---- The recent-codes list.
@@ -477,18 +690,89 @@ void frmMain::cmbNewCodes_KeyPress(int& KeyAscii)
 
 void frmMain::Command3_Click()
 {
+    const int view = platform::listIndex(cmboCurrentView);
+    const QString t = Text1(0)->text().trimmed();
+    if ((view == 0 || view == 1) && Data1.hasRecordset()) {
+        auto& rs = Data1.Recordset();
+        const dao::Variant remembered = rs.hasCurrentRecord() ? rs.Fields(col::CodeMod).Value() : dao::Variant();
+        // By CPT only: a code with its modifier is not found here.
+        rs.FindFirst(QStringLiteral("CPT = ?"), {t});
+        if (rs.NoMatch()) {
+            seam().MsgBox(QStringLiteral("The code you have entered in either invalid or not found in this table. "
+                                         "Please reenter a valid code"),
+                          vbOKOnly);
+            if (!remembered.isNull())
+                rs.FindFirst(QStringLiteral("CODEMOD = ?"), {remembered});
+            platform::resumeNext([this] { giveFocus(Text1(0)); });
+        }
+        if (rs.hasCurrentRecord()) {
+            platform::resumeNext([&] {
+                showPosition(*this, rs.AbsolutePosition());
+                platform::setText(Text1(1), mainGridFee(*this));
+                platform::setText(Text1(0), physicianCodeText(*this));
+            });
+            platform::setText(Text1(0), cmbNewCodes->currentText());
+            Text1(0)->show();
+            cmbNewCodes->hide();
+        }
+    } else if (view >= 2 && view <= 4) {
+        DataControl& data = *viewData(*this, view);
+        if (data.hasCurrentRecord()) {
+            auto& rs = data.Recordset();
+            const dao::Variant remembered = rs[QStringLiteral("HCPCS")].Value();
+            rs.FindFirst(QStringLiteral("HCPCS = ?"), {t});
+            if (view == 4)
+                DBGrid3->Refresh();
+            if (rs.NoMatch()) {
+                platform::resumeNext([this] { giveFocus(Text1(0)); });
+                rs.FindFirst(QStringLiteral("HCPCS = ?"), {remembered});
+            } else {
+                mainGridFollows(*this, t);
+            }
+        }
+    }
+    Command3->hide();
+    Command4->show();
+}
+
+void frmMain::Command4_Click()
+{
+    platform::resumeNext([this] { giveFocus(Text1(0)); });
 }
 
 void frmMain::plimlist_Click()
 {
+    if (g().PlimListHasFocus == 0)
+        return;  // the program's own selection (a session load) stores nothing
+    // The entry chosen, by its place in the list: two entries of one text keep their own columns.
+    const int index = platform::listIndex(plimlist);
+    if (index < 0 || index >= int(db::kFeeKinds.size()))
+        return;
+    const int column = db::kFeeKinds[std::size_t(index)].position;
+    try {
+        CurrentSession().store(db::SessionRow::PLIMCOL, column);
+    } catch (const dao::Error& e) {
+        seam().MsgBox(e.description, vbOKOnly);
+        return;
+    }
+    platform::setText(Text1(1), mainGridFee(*this));
+    if (g().PlimViewActive == -1) {
+        if (frmPlimView* view = platform::forms().loadedOrNull<frmPlimView>()) {
+            platform::setText(view->Text1(1), Text1(1)->text());
+            const QSignalBlocker block(view->plimlist);
+            view->plimlist->setCurrentIndex(index);
+        }
+    }
 }
 
 void frmMain::plimlist_GotFocus()
 {
+    g().PlimListHasFocus = -1;
 }
 
 void frmMain::plimlist_LostFocus()
 {
+    g().PlimListHasFocus = 0;
 }
 
 void frmMain::wireCodeBox()
@@ -507,4 +791,7 @@ void frmMain::wireCodeBox()
     onLostFocus(cmbNewCodes, [this] { cmbNewCodes_LostFocus(); });
     onKeyDown(cmbNewCodes, [this](int& KeyCode, int Shift) { cmbNewCodes_KeyDown(KeyCode, Shift); });
     onKeyPress(cmbNewCodes, [this](int& KeyAscii) { cmbNewCodes_KeyPress(KeyAscii); });
+    for (auto [i, t] : Text1)
+        onKeyPress(t, [this, i = i](int& KeyAscii) { Text1_KeyPress(i, KeyAscii); });
+    onClick(Command4, [this] { Command4_Click(); });
 }
