@@ -10,6 +10,7 @@
 #include "platform/seam/Seam.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 
 namespace {
@@ -341,6 +342,16 @@ QString drgText(const dao::Variant& drg)
     return jet::format(drg, QStringLiteral("000"));
 }
 
+// Text1_LostFocus is running.
+bool leavingTheBox = false;
+
+// The code box takes the focus back from a control that is just receiving it: once that move is over.
+void focusBackToBox(frmMain& f)
+{
+    QMetaObject::invokeMethod(
+        &f, [&f] { platform::resumeNext([&f] { giveFocus(f.Text1(0)); }); }, Qt::QueuedConnection);
+}
+
 // The receiving controls of a final check.
 bool checksTheEntry(frmMain& f, QWidget* to)
 {
@@ -384,7 +395,7 @@ bool finalCheck(frmMain& f, int view, int index)
     if (view == 4 || view == 5)
         viewGrid(f, view)->Refresh();
     if (rs.NoMatch()) {
-        platform::resumeNext([&] { giveFocus(f.Text1(0)); });
+        focusBackToBox(f);
         rs.FindFirst(key + QStringLiteral(" = ?"), {remembered});
         return true;
     }
@@ -411,7 +422,7 @@ bool drgCheck(frmMain& f, int index)
     const QString t = f.Text1(0)->text().trimmed();
     auto goBack = [&] {
         seam().MsgBox(QStringLiteral("New DRG not found"), vbOKOnly);
-        platform::resumeNext([&] { giveFocus(f.Text1(0)); });
+        focusBackToBox(f);
         rs.FindFirst(QStringLiteral("DRG = ?"), {remembered});
         platform::setText(f.Text1(0), drgText(remembered));
     };
@@ -576,8 +587,11 @@ void frmMain::Text1_KeyPress(int, int& KeyAscii)
 void frmMain::Text1_LostFocus(int Index)
 {
     const int view = platform::listIndex(cmboCurrentView);
-    if (view < 0 || view > 6)
+    if (view < 0 || view > 6 || leavingTheBox)
         return;
+    // The focus is on its way out: a lookup run from here that moves it again raises no second check.
+    leavingTheBox = true;
+    const auto done = qScopeGuard([] { leavingTheBox = false; });
     // The control the focus goes to: the old platform's active control while the box loses it.
     QWidget* to = platform::ActiveControl();
     if (checksTheEntry(*this, to)) {
@@ -594,9 +608,15 @@ void frmMain::Text1_LostFocus(int Index)
         if (saved[view])
             platform::setText(Text1(0), *saved[view]);
     }
-    for (DBGrid* grid : {DBGrid1, DBGrid2, DBGrid3, DBGrid4})
-        if (grid->isVisibleTo(this))
-            platform::resumeNext([&] { giveFocus(grid); });
+    // Once the focus has arrived where it was going.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            for (DBGrid* grid : {DBGrid1, DBGrid2, DBGrid3, DBGrid4})
+                if (grid->isVisibleTo(this))
+                    platform::resumeNext([&] { giveFocus(grid); });
+        },
+        Qt::QueuedConnection);
 }
 
 // ---- The recent-codes list.

@@ -537,3 +537,262 @@ TEST_F(CodeBoxTest, EscapePutsTheGridsCodeBackAndLooksItUp)
 }
 
 }  // namespace
+
+namespace {
+
+// ---- Enter, leaving the box, "Locate Code", "Find" and the fee choice.
+
+class CodeBoxEntryTest : public CodeBoxTest {
+protected:
+    int press(int key, int index = 0)
+    {
+        int k = key;
+        main->Text1_KeyPress(index, k);
+        return k;
+    }
+    // The focus leaves the code box for a control, as the platform raises it.
+    void leaveFor(QWidget* to)
+    {
+        main->Text1(0)->setFocus();
+        platform::SetFocus(to);
+        settle();  // a focus sent back to the box arrives once the move is over
+    }
+};
+
+TEST_F(CodeBoxEntryTest, KeysPerView)
+{
+    const struct {
+        const char* view;
+        bool capitals;
+    } views[] = {{"KELVA", true},      {"KELVA OPPS", false}, {"DMEPOS", true},   {"Lab Fees", true},
+                 {"J Codes", true},    {"ASC Codes", true},   {"DRG Codes", false}};
+    for (const auto& v : views) {
+        SCOPED_TRACE(v.view);
+        enter(v.view);
+        EXPECT_EQ(press('a'), v.capitals ? 'A' : 'a');
+        EXPECT_EQ(press('1'), '1');
+    }
+    // "KELVA OPPS": Enter neither searches nor says anything.
+    enter("KELVA OPPS");
+    quietly("55555");
+    press(13);
+    EXPECT_TRUE(seam.messages().isEmpty());
+}
+
+TEST_F(CodeBoxEntryTest, EnterConfirmsOrRejectsByTheLastSearch)
+{
+    // "KELVA": a find confirmed is the last good code, and the grid has the focus.
+    platform::setText(main->Text1(0), "12345");
+    press(13);
+    EXPECT_EQ(main->strExchangeCodeKELVA, "12345 ");
+    EXPECT_EQ(main->ActiveControl(), main->dbg);
+    EXPECT_EQ(currentCode(), "12345");
+
+    // A miss before any confirmation empties the box; after one, the confirmed code comes back.
+    main->strExchangeCodeKELVA.clear();
+    main->Data1.Recordset().FindFirst("CODEMOD = ?", {QString("nothing")});
+    quietly("5555");
+    seam.expectMsgBox(kFamilyNotFound, vbOKOnly);
+    press(13);
+    EXPECT_EQ(main->Text1(0)->text(), "");
+    main->strExchangeCodeKELVA = "10000 ";
+    main->Data1.Recordset().FindFirst("CODEMOD = ?", {QString("nothing")});
+    seam.expectMsgBox(kFamilyNotFound, vbOKOnly);
+    press(26);  // Ctrl+Z
+    EXPECT_EQ(currentCode(), "10000");
+    EXPECT_EQ(main->Text1(0)->text(), "10000 ");
+
+    // "ASC Codes": after a miss the key handler leaves the focus in the box (a last good code that is looked
+    // up again gives its grid the focus, as every find in a family view does).
+    enter("ASC Codes");
+    main->Text1(0)->setFocus();
+    main->Data13.Recordset().FindFirst("CODE = ?", {QString("nothing")});
+    quietly("99999");
+    seam.expectMsgBox(kFamilyNotFound, vbOKOnly);
+    press(13);
+    EXPECT_EQ(main->Text1(0)->text(), "");
+    EXPECT_EQ(main->ActiveControl(), main->Text1(0));
+
+    // "DRG Codes": Enter searches itself, "001" finds DRG 1; the fee box keeps the main grid's fee.
+    enter("DRG Codes");
+    rows().setAbsolutePosition(rowOf("10000"));
+    quietly("001");
+    main->Data9.Recordset().MoveLast();
+    press(13);
+    EXPECT_EQ(key(main->Data9, "DRG"), "1");
+    EXPECT_EQ(main->strExchangeCodeDRG, "001");
+    EXPECT_EQ(main->Text1(0)->text(), "001");
+    EXPECT_EQ(main->Text1(1)->text(), "$7.50");
+    EXPECT_EQ(main->plimscroll->Value(), 0);
+}
+
+TEST_F(CodeBoxEntryTest, LeavingTheBoxChecksTheEntryForSevenControls)
+{
+    QWidget* checking[] = {main->dbg, main->DBGrid1, main->DBGrid2, main->DBGrid3,
+                           main->Command2, main->Command3, main->cmboCurrentView};
+    for (QWidget* to : checking) {
+        SCOPED_TRACE(to->objectName().toStdString());
+        enter("KELVA");
+        to->show();
+        to->setEnabled(true);
+        main->cmboCurrentView->setEnabled(true);
+        rows().setAbsolutePosition(rowOf("10003"));
+        // Code, blank, modifier: searched as code and modifier.
+        quietly("99213 26");
+        main->Command3->show();
+        leaveFor(to);
+        EXPECT_EQ(currentCode(), "9921326");
+        EXPECT_TRUE(main->Command3->isHidden());
+        // A miss: no message, the grid back on its row, the focus back in the box.
+        quietly("55555");
+        leaveFor(to);
+        EXPECT_EQ(currentCode(), "9921326");
+        EXPECT_EQ(main->ActiveControl(), main->Text1(0));
+    }
+    EXPECT_TRUE(seam.messages().isEmpty());
+
+    // "9921325"-like forms: without the blank the same row; a code alone as typed.
+    for (auto [typed, row] : {std::pair{"9921326", "9921326"}, {"99213", "99213"}}) {
+        quietly(typed);
+        leaveFor(main->dbg);
+        EXPECT_EQ(currentCode(), row);
+    }
+
+    // Any other control abandons the entry: the grid's code comes back.
+    rows().setAbsolutePosition(rowOf("12345"));
+    quietly("5555");
+    leaveFor(main->Combo1);
+    EXPECT_EQ(main->Text1(0)->text(), "12345 ");
+    EXPECT_TRUE(seam.messages().isEmpty());
+}
+
+TEST_F(CodeBoxEntryTest, LeavingTheBoxInTheFamilyViews)
+{
+    // "DMEPOS": the abandoned entry puts the DMEPOS grid's code back; the focus ends on its grid.
+    enter("DMEPOS");
+    main->LocateDME("E0105");
+    ASSERT_EQ(main->strCurCodeDME, "E0105");
+    quietly("E01");
+    leaveFor(main->Combo1);
+    EXPECT_EQ(key(main->Data5, "HCPCS"), "E0105");
+    EXPECT_EQ(main->Text1(0)->text(), "E0105 ");
+    EXPECT_EQ(main->ActiveControl(), main->DBGrid1);
+
+    // Found by the final check: the main grid follows; a code it lacks clears the detail panel.
+    quietly("K0001");
+    leaveFor(main->cmboCurrentView);
+    EXPECT_EQ(key(main->Data5, "HCPCS"), "K0001");
+    EXPECT_EQ(main->txt(0)->text(), "Not Available");
+    quietly("E0100");
+    leaveFor(main->Command3);
+    EXPECT_EQ(currentCode(), "E0100");
+
+    // "DRG Codes": a text that is no number, and a number that is no DRG, give the remembered DRG back.
+    enter("DRG Codes");
+    main->Data9.Recordset().FindFirst("DRG = ?", {2});
+    for (const char* typed : {"abc", "999"}) {
+        SCOPED_TRACE(typed);
+        quietly(typed);
+        seam.expectMsgBox("New DRG not found", vbOKOnly);
+        leaveFor(main->cmboCurrentView);
+        EXPECT_EQ(key(main->Data9, "DRG"), "2");
+        EXPECT_EQ(main->Text1(0)->text(), "002");
+        EXPECT_EQ(main->ActiveControl(), main->Text1(0));
+    }
+    quietly(" 10 ");
+    leaveFor(main->cmboCurrentView);
+    EXPECT_EQ(key(main->Data9, "DRG"), "10");
+}
+
+TEST_F(CodeBoxEntryTest, LocateCodeAndFind)
+{
+    const QString locateMiss = "The code you have entered in either invalid or not found in this table. Please "
+                               "reenter a valid code";
+    platform::setText(main->Text1(0), "12345");
+    rows().setAbsolutePosition(rowOf("10003"));
+    quietly("99213");
+    main->cmbNewCodes->show();
+    main->Command3_Click();
+    EXPECT_EQ(currentCode(), "99213");
+    EXPECT_TRUE(main->cmbNewCodes->isHidden());
+    EXPECT_EQ(main->Text1(0)->text(), main->cmbNewCodes->currentText());
+    EXPECT_TRUE(main->Command3->isHidden());
+    EXPECT_FALSE(main->Command4->isHidden());
+
+    // A code with its modifier is no CPT: the message with "in either", the grid back on its row.
+    quietly("99213 26");
+    seam.expectMsgBox(locateMiss, vbOKOnly);
+    main->Command3_Click();
+    EXPECT_EQ(currentCode(), "99213");
+
+    platform::SetFocus(main->Command4);  // the click's own focus first
+    main->Command4_Click();
+    EXPECT_EQ(main->ActiveControl(), main->Text1(0));
+    EXPECT_FALSE(main->Command3->isHidden());
+    EXPECT_TRUE(main->Command4->isHidden());
+
+    // Family views: DMEPOS and J codes search, ASC and DRG do not.
+    enter("J Codes");
+    quietly("J0135");
+    main->Command3_Click();
+    EXPECT_EQ(key(main->Data7, "HCPCS"), "J0135");
+    enter("ASC Codes");
+    main->Data13.Recordset().MoveFirst();
+    quietly("12345");
+    main->Command3->show();
+    main->Command3_Click();
+    EXPECT_EQ(key(main->Data13, "CODE"), "0001T");
+    EXPECT_TRUE(main->Command3->isHidden());
+    EXPECT_FALSE(main->Command4->isHidden());
+}
+
+TEST_F(CodeBoxEntryTest, FeeChoiceStoresTheChosenEntrysColumn)
+{
+    db().Execute("UPDATE SESSIONS SET S1NAME = 'Mine', S2NAME = 'Mine' WHERE Session = 'Sample'");
+    main->Data3.Refresh();
+    main->Data3.Recordset().FindFirst("Session = ?", {QString("Sample")});
+    main->LoadSessionSettings();
+    rows().setAbsolutePosition(rowOf("10000"));
+    auto stored = [&] {
+        return db().scalar("SELECT PLIMCOL FROM SESSIONS WHERE Session = 'Sample'").toLongLong();
+    };
+
+    // A selection by the program stores nothing.
+    platform::setListIndex(main->plimlist, 3);
+    EXPECT_EQ(stored(), 45);
+
+    main->plimlist_GotFocus();
+    const int columns[] = {19, 20, 21, 22, 23, 24, 44, 45, 46, 47, 48};
+    for (int i = 0; i < 11; ++i) {
+        SCOPED_TRACE(i);
+        platform::setListIndex(main->plimlist, i);
+        EXPECT_EQ(stored(), columns[i]);
+    }
+    // Two schedules named alike: each keeps its own column and fee.
+    platform::setListIndex(main->plimlist, 6);
+    EXPECT_EQ(stored(), 44);
+    EXPECT_EQ(main->Text1(1)->text(), "$12.50");
+    platform::setListIndex(main->plimlist, 7);
+    EXPECT_EQ(stored(), 45);
+    EXPECT_EQ(main->Text1(1)->text(), "$7.50");
+    rows().setAbsolutePosition(rowOf("12345"));
+    platform::setListIndex(main->plimlist, 8);
+    EXPECT_EQ(main->Text1(1)->text(), "$");  // a Null fee
+    main->plimlist_LostFocus();
+    EXPECT_EQ(g().PlimListHasFocus, 0);
+}
+
+TEST_F(CodeBoxEntryTest, ScrollBarMovedByTheUserMovesTheGrid)
+{
+    for (int i = 0; i < 10; ++i)
+        addCode(QString::number(40000 + i));
+    main->ViewAllRecs();
+    rows().MoveFirst();
+    main->plimscroll->setValue(5);  // by the program: nothing moves
+    EXPECT_EQ(rows().AbsolutePosition(), 0);
+    main->plimscroll->setSliderPosition(10);
+    main->plimscroll->triggerAction(QAbstractSlider::SliderMove);
+    EXPECT_EQ(rows().AbsolutePosition(), 10);
+}
+
+}  // namespace
