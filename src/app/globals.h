@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/dao/Database.h"
 #include <QString>
+#include <array>
 
 // The program-wide values: one set for the whole run. Flags are integers used as booleans
 // (-1 true, 0 false), as every window reads them.
@@ -44,6 +45,10 @@ struct Globals {
     int PlimListHasFocus = 0;
     int PlimScrollHasFocus = 0;
     int DbgScrollHasFocus = 0;
+
+    // The recent-codes store behind the code panel's list: oldest first from slot 0; held for the run only.
+    std::array<QString, 21> RecentCodes;
+    QString LastRecentCode;
 };
 
 Globals& g();

@@ -133,6 +133,7 @@ frmMain::frmMain()
     dbgscroll->setSmallChange(1);
 
     makeDetailPanel();
+    makeFamilyPanels();
 
     setCaption(QStringLiteral("KELVA Morvex"));
     resize(platform::tw(12000 - kFrameWidthTwips), platform::tw(9000 - kFrameHeightTwips));
@@ -264,7 +265,8 @@ void frmMain::makeTopPanel()
     codeFont.setBold(true);
     Text1(0)->setFont(codeFont);
     Text1(1)->setFont(codeFont);
-    cmbNewCodes = comboBox(Frame1, "cmbNewCodes", 120, 1300, 1200, false);
+    // The recent-codes list lies over the code box, hidden until the code box opens it.
+    cmbNewCodes = comboBox(Frame1, "cmbNewCodes", 120, 940, 1200, true);
     cmbNewCodes->hide();
 
     // The family views' controls share the places of the session list and the code panel.
@@ -280,7 +282,7 @@ void frmMain::makeTopPanel()
     ASCtxtuserdefined->hide();
     ASClblUserdefined = caption(Frame1, QStringLiteral("User defined:"), 3240, 200, 1500, 255);
     ASClblUserdefined->hide();
-    Command4 = button(Frame1, "Command4", QString(), 2640, 560, 1200, 315);
+    Command4 = button(Frame1, "Command4", QStringLiteral("Find"), 1380, 940, 1140, 315);
     Command4->hide();
     Command5 = button(Frame1, "Command5", QStringLiteral("NDC Cross Walk"), 2640, 560, 1800, 315);
     Command5->hide();
@@ -511,6 +513,8 @@ void frmMain::wire()
         onChange(t, [this, i = i] { txt_Change(i); });
     for (auto [i, l] : lblData)
         onChange(l, [this, i = i] { lblData_Change(i); });
+
+    wireCodeBox();
 }
 
 void frmMain::FamilyGrid_DblClick(void (frmMain::*toggle)())

@@ -22,6 +22,7 @@
 #include <QStringList>
 #include <QToolBar>
 #include <memory>
+#include <optional>
 
 class SingleInstance;
 
@@ -278,8 +279,9 @@ public:
     void mnu_KELVAExportUtility_Click();
     void mnuSaveTagList_Click();
 
-    // ==== sessions: the session settings windows (frmMain_session.cpp)
-    // CARRIER and Loc of the parameter row follow the current session's stored locality.
+    // ==== The session's locality (frmMain_views.cpp)
+    // CARRIER and Loc of the parameter row follow the current session's stored locality (cleared when
+    // LOCATION has none).
     void FollowSessionLocality();
 
     // ==== frmMain_import.cpp: the user-column imports of the File menu and their comma-delimited readers.
@@ -290,11 +292,55 @@ public:
     void ImportUserSchedulesCsv();
     void ImportUserFrequenciesCsv();
 
+    // ==== frmMain_codebox.cpp: the code box's lookup, the recent-codes list and the code panel's buttons.
+    // Last good code of each family: written back into the code box after a code that is not found.
+    QString strExchangeCodeKELVA, strExchangeCodeDMEPOS, strExchangeCodeLab, strExchangeCodeJCodes,
+        strExchangeCodeASC, strExchangeCodeDRG;
+    void LookupTypedCode(int Index);
+    void StoreRecentCode();
+    void Text1_Click(int Index);
+    void Text1_GotFocus(int Index);
+    void cmbNewCodes_Change();
+    void cmbNewCodes_Click();
+    void cmbNewCodes_GotFocus();
+    void cmbNewCodes_LostFocus();
+    void cmbNewCodes_KeyDown(int& KeyCode, int Shift);
+    void cmbNewCodes_KeyPress(int& KeyAscii);
+    void Text1_KeyPress(int Index, int& KeyAscii);
+    void Command4_Click();
+    void wireCodeBox();
+
+    // ==== frmMain_views.cpp: the view switch, the family panels, the family tag toggles and locates.
+    QGroupBox* Frame6 = nullptr;    // state panel of the DMEPOS, Lab and J-code views: Combo3, Command5
+    QGroupBox* ASCFrame = nullptr;  // "CMS Wage Index for ASC"
+    QGroupBox* DRGFrame = nullptr;  // "Hospital DRG Base Rate": Combo4
+    ControlArray<QPushButton> btnSpecialHelp;  // 0 DMEPOS, 1 Lab, 2 J codes (in Frame6), 3 ASC, 4 DRG
+    void btnSpecialHelp_Click(int Index);
+    int intLastView = 0;            // the view shown before the switch
+    QString strViewCodePhysician;   // the code box's text when a physician view was last left
+    QString strViewCodeDME, strViewCodeLab, strViewCodeJCD, strViewCodeASC;  // a family view's code when left
+    int intViewCodeDRG = 0;
+    QString strMainGridCode;        // the main grid's code when the switch ended the tagged display
+    QString strCurCodeDME, strCurCodeLab, strCurCodeJCD, strCurCodeASC;  // last code made current per family
+    // The "Default" session row's column list: lays the main grid out while "KELVA OPPS" is shown.
+    std::optional<QString> OppsColumnList;
+    void LocateDME(const QString& code);
+    void LocateLab(const QString& code);
+    void LocateJCodes(const QString& code);
+    void LocateASC(const QString& code);
+    void LocateDRG(int drg);
+    // The tag toggle shared by the main grid and the five family grids: Null, "" and " " become "+",
+    // anything else Null, written through the data control's recordset.
+    void ToggleTagOf(DBGrid* grid, DataControl& data, int tagField);
+    // The arms of "KELVA" and "KELVA OPPS"; focusReached once the grid was given the focus.
+    void ShowPhysicianView(bool opps, bool& focusReached);
+
 private:
     void makeMenus();
     void makeToolbar();
     void makeTopPanel();
     void makeDetailPanel();
+    void makeFamilyPanels();  // frmMain_views.cpp
     void wire();
     // The start-up's parts, in their order. Up to ApplyBackColours a failure ends the program; a failure in
     // FillMainGrid or PrepareFamilyViews ends the start-up with the window shown (StartupFailed).

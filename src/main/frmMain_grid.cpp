@@ -459,16 +459,5 @@ void frmMain::dbg_GotFocus()
 
 void frmMain::ToggleTagKelva()
 {
-    // Null, "" and " " are untagged and become "+"; anything else becomes Null.
-    if (!hasCurrentRecord(Data1))
-        return;
-    auto& rs = Data1.Recordset();
-    platform::resumeNext([&] {
-        const dao::Variant tag = dbg->ColumnCount() > 0 ? dbg->Columns(col::Tag).Value() : rs.Fields(col::Tag).Value();
-        const bool untagged = tag.isNull() || tag.toString().isEmpty() || tag.toString() == QLatin1String(" ");
-        dao::RecordEdit edit(rs);
-        rs.Fields(col::Tag) = untagged ? dao::Variant(QStringLiteral("+")) : dao::Variant();
-        edit.Update();
-    });
-    dbg->viewport()->update();
+    ToggleTagOf(dbg, Data1, col::Tag);
 }

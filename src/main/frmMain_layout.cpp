@@ -135,8 +135,10 @@ void frmMain::Recolumnize()
     try {
         const gridlayout::WidthTable widths =
             gridlayout::WidthTable::parse(CurrentSession().get(db::SessionRow::COLWS));
-        const gridlayout::VisibilityTable shown =
-            gridlayout::VisibilityTable::parse(CurrentSession().get(db::SessionRow::COLVS));
+        // "KELVA OPPS" shows the columns the "Default" row lists, when it has a list.
+        const bool opps = cmboCurrentView->currentText() == QLatin1String("KELVA OPPS");
+        const gridlayout::VisibilityTable shown = gridlayout::VisibilityTable::parse(
+            opps && OppsColumnList ? *OppsColumnList : CurrentSession().get(db::SessionRow::COLVS));
         applyColumnDefaults(dbg);
         if (WindowState() == vbMinimized)
             return;
@@ -146,7 +148,7 @@ void frmMain::Recolumnize()
         // The session row by its name, as a bound value: a name is the user's text.
         Data3.Recordset().FindFirst(QStringLiteral("Session = ?"), {Parms().value(db::ParmsRow::CURSES)});
         PlaceTopPanel();
-        applySessionLayout(dbg, widths, shown, cmboCurrentView->currentText() == QLatin1String("KELVA OPPS"));
+        applySessionLayout(dbg, widths, shown, opps);
         fitDescriptions(dbg, widths);
         PlaceBelowGrid();
         showSessionCaptions(*this);
@@ -249,7 +251,8 @@ void frmMain::PlaceBelowGrid()
     setTopOf(Frame8, gridBottom - 50);
     setTopOf(lbl(10), topOf(txt(0)) + 50);
 
-    const bool boxes = (view == QLatin1String("KELVA") || view == QLatin1String("Lab Fees")) &&
+    const bool boxes = (view == QLatin1String("KELVA") || view == QLatin1String("KELVA OPPS") ||
+                        view == QLatin1String("Lab Fees")) &&
                        btnMore->text() == kMore;
     if (boxes) {
         const gridlayout::NotesBoxes place = gridlayout::notesBoxes(window.width, widthOf(CodeDetailFrame));

@@ -221,6 +221,10 @@ TEST_F(LayoutTest, OppsViewForcesItsColumnsAndTheSessionListFollowsTheView)
     flags[19] = "0";
     flags[22] = "0";
     storeLists(main, entries("800", 61), flags.join(','));
+    // The OPPS view lays out from the "Default" row's list.
+    main.Data3.Recordset().FindFirst("Session = 'Default'");
+    storeLists(main, entries("800", 61), flags.join(','));
+    main.Data3.Recordset().FindFirst("Session = 'Sample'");
 
     platform::setListIndex(main.cmboCurrentView, 1);
     EXPECT_TRUE(seam.messages().isEmpty()) << seam.messages().join('|').toStdString();
@@ -252,7 +256,9 @@ TEST_F(LayoutTest, LongDescriptionBoxesShowOnlyBesideTheCollapsedPanel)
     frmMain& main = startNormal();
     main.btnMore->setText(QStringLiteral("<< Less"));
     platform::setListIndex(main.cmboCurrentView, 0);
-    EXPECT_EQ(main.btnMore->text(), QStringLiteral("<< Less"));  // "KELVA" keeps the panel as it is
+    EXPECT_EQ(main.btnMore->text(), QStringLiteral("More >>"));  // "KELVA" narrows the panel again
+    main.btnMore->setText(QStringLiteral("<< Less"));
+    main.Recolumnize();
     EXPECT_FALSE(main.txt(0)->isVisibleTo(&main));
     EXPECT_FALSE(main.txt(1)->isVisibleTo(&main));
     main.btnMore->setText(QStringLiteral("More >>"));

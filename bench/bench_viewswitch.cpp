@@ -1,0 +1,68 @@
+#include "app/buildinfo.h"
+#include "app/globals.h"
+#include "main/frmMain.h"
+#include "platform/controls/BusyCursor.h"
+#include "platform/dao/Database.h"
+#include "platform/forms/controls.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+// One switch of the view selector from "KELVA OPPS" to "KELVA" on the sample's code table (~16,000 codes),
+// the session on the first locality of LOCATION: the carrier lookup, the grid bound to all codes (the session
+// query twice), refreshed (once more), laid out and put back on the code, the window shown offscreen.
+void BM_ViewSwitchPhysician(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("kelva.mdb");
+    if (!QFile::copy(QStringLiteral(KELVA_SAMPLE_DB), path)) {
+        state.SkipWithError("no sample database");
+        return;
+    }
+    dao::Database db = dao::OpenDatabase(path, QStringLiteral(";PWD=") + databasePassword());
+    db.Execute(QStringLiteral(
+        "UPDATE SESSIONS SET (CURWORKGPCI, CURPRACGPCI, CURMALPGPCI, GEOLOC) = (SELECT WORK, PRACT, MALP, "
+        "STATE || ' - ' || \"DESC\" FROM LOCATION ORDER BY CARRIER, LOCCODE LIMIT 1)"));
+    db.Execute(QStringLiteral("UPDATE PARMS_CL SET CURSES = 'Default'"));
+    g() = Globals{};
+    g().MainDb = db;
+    g().CurSesTab = QStringLiteral("DATA0000");
+    g().ProgramFolder = dir.path();
+    {
+        auto main = std::make_unique<frmMain>();
+        for (platform::DataControl* c : {&main->Data1, &main->Data2, &main->Data3, &main->Data5, &main->Data6,
+                                         &main->Data7, &main->Data9, &main->Data13, &main->Default1})
+            c->setDatabase(db);
+        main->Data2.Refresh();
+        main->Data3.Refresh();
+        main->LoadSessionSettings();
+        main->EnableViewsAndMenus();
+        main->resize(1200, 800);
+        main->show();
+        main->Text1(0)->setText(QStringLiteral("99213"));
+        platform::setListIndex(main->cmboCurrentView, 0);
+        QApplication::processEvents();
+        for (auto _ : state) {
+            state.PauseTiming();
+            platform::setListIndex(main->cmboCurrentView, 1);
+            QApplication::processEvents();
+            state.ResumeTiming();
+            platform::setListIndex(main->cmboCurrentView, 0);
+        }
+        state.counters["rows"] = double(main->Data1.Recordset().RecordCount());
+        state.counters["on_code"] = main->Data1.Recordset()["CODEMOD"].Value().toString() == "99213" ? 1 : 0;
+        main->hide();
+        while (platform::busyCount() > 0)
+            platform::SetBusyCursor(0);
+    }
+    g() = Globals{};
+}
+BENCHMARK(BM_ViewSwitchPhysician)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+}  // namespace
