@@ -29,7 +29,7 @@ inline const QString kWritingText = QStringLiteral("Error writing Text File");
 inline const QString kExportingData = QStringLiteral("An Error occurred while exporting data");
 inline const QString kSuccess = QStringLiteral("File exported successfully");
 inline const QString kRefusedMessage = QStringLiteral(
-    "You can not select files: KELVA.MDB or any of the export template files (files begining with EXPORT.???) "
+    "You can not select files: KELVA.MDB or any of the export template files (files begining with EXPORT.??" "?) "
     "as the export file.  Please pick another file name.");
 inline const QString kOverwriteAccess = QStringLiteral(
     "Exporting to an existing access database will overwrite the entire database.  Do you wish to continue?");
