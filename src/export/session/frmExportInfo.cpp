@@ -4,6 +4,7 @@
 #include "export/ExprtInd.h"
 #include "export/rules/exportquery.h"
 #include "export/rules/exportrules.h"
+#include "export/session/tablefields.h"
 #include "main/frmMain.h"
 #include "platform/controls/BusyCursor.h"
 #include "platform/controls/twips.h"
@@ -13,6 +14,7 @@
 #include "platform/seam/Seam.h"
 
 #include <QButtonGroup>
+#include <QFileInfo>
 
 using platform::newControl;
 
@@ -28,6 +30,42 @@ constexpr int kHelpContext = 130;
 
 // The connect text that points the table-export data source at the main database.
 const QString kAccess = QStringLiteral("Access");
+
+// How the table formats reach the chosen file, and the template copied onto it.
+struct TableTarget {
+    QString connect, databaseName, table, templateName;
+};
+
+// A dBASE table is the chosen file itself: its folder and its name without the extension, whatever dots the
+// name holds. The sheets are named by the title up to its first "."; without one the name is no table's.
+TableTarget tableTarget(exportrules::FileType type, const exportrules::Target& t)
+{
+    const qsizetype dot = t.title.indexOf(QLatin1Char('.'));
+    if (type != exportrules::FileType::Mdb && dot < 0)
+        throw dao::Error(5, QStringLiteral("Invalid procedure call or argument"));
+    const QString name = t.title.left(dot);
+    switch (type) {
+    case exportrules::FileType::Dbf:
+        return {QStringLiteral("dBASE III;"), QFileInfo(t.path).absolutePath(), QFileInfo(t.path).completeBaseName(),
+                QStringLiteral("export.dbf")};
+    case exportrules::FileType::Xls:
+        return {QStringLiteral("Excel 4.0;"), t.path, name + QLatin1Char('$'), QStringLiteral("export.xls")};
+    case exportrules::FileType::Wk1:
+        return {QStringLiteral("Lotus WK1;"), t.path, name + QLatin1Char(':'), QStringLiteral("export.wk1")};
+    default:
+        return {kAccess, t.path, QStringLiteral("export"), QStringLiteral("export.mdb")};
+    }
+}
+
+// A schedule or frequency name as a column name; an empty or Null one names no column.
+QString columnName(const dao::Variant& name)
+{
+    const QString text = name.toString();
+    if (text.isEmpty())
+        throw dao::Error(3125, QStringLiteral("'' is not a valid name. Make sure that it does not include invalid "
+                                              "characters or punctuation and that it is not too long."));
+    return dao::quoteIdentifier(text);
+}
 
 }  // namespace
 
@@ -183,7 +221,7 @@ void frmExportInfo::Continue()
             return;
         exportrules::advanceCount(g().MainDb, parms.exportCnt);
         running_ = false;
-        CommonEnd(programFolder, exportrules::fileType(target.path) == exportrules::FileType::Mdb);
+        CommonEnd(programFolder, target.path, exportrules::fileType(target.path) == exportrules::FileType::Mdb);
     } catch (const dao::Error& e) {
         Failure(step, e.description, programFolder);
     }
@@ -196,6 +234,11 @@ bool frmExportInfo::ExportTarget(const exportrules::Target& target, const QStrin
     case exportrules::FileType::Csv:
         ExportCsv(target.path, step);
         return true;
+    case exportrules::FileType::Dbf:
+    case exportrules::FileType::Xls:
+    case exportrules::FileType::Wk1:
+    case exportrules::FileType::Mdb:
+        return ExportTable(target, programFolder, step);
     default:
         // No writer for this type: nothing was written.
         platform::SetBusyCursor(0);
@@ -215,6 +258,138 @@ void frmExportInfo::ExportCsv(const QString& path, QString& step)
     } else {
         step = exportrules::kWritingText;
         WriteAllColumns(path);
+    }
+}
+
+// The table formats: the template copied onto the target, its table attached and one record appended per row.
+// False when the user kept an existing Access file.
+bool frmExportInfo::ExportTable(const exportrules::Target& target, const QString& programFolder, QString& step)
+{
+    const exportrules::FileType type = exportrules::fileType(target.path);
+    const bool access = type == exportrules::FileType::Mdb;
+    const TableTarget t = tableTarget(type, target);
+    if (access && QFileInfo::exists(target.path)
+        && seam().MsgBox(exportrules::kOverwriteAccess, vbYesNo) == vbNo) {
+        platform::SetBusyCursor(0);
+        busy_ = false;
+        seam().MsgBox(exportrules::kNoExport, vbOKOnly);
+        exportrules::makeCurrent(programFolder);
+        return false;
+    }
+    exportrules::copyTemplate(programPath(t.templateName), target.path);
+
+    step = QStringLiteral("Error attaching to output database\r\nDB:") + t.databaseName + QStringLiteral(" RecordSource:")
+           + t.table + QStringLiteral(" DBTYPE:") + t.connect;
+    data1_.setConnect(t.connect);
+    data1_.setDatabaseName(t.databaseName);
+    data1_.setRecordSource(t.table);
+    data1_.Refresh();
+
+    step = exportrules::kExportingData;
+    // Whatever the column choice, the rows are the fee query's, in the template's columns.
+    const db::FeeQuery query = exportquery::build(exportquery::current(Option1(1)->isChecked()), exportquery::Form::Session);
+    feeSql_ = query.sql;
+    feeParams_ = query.params;
+    WriteTableRows(access);
+    return true;
+}
+
+void frmExportInfo::WriteTableRows(bool access)
+{
+    const bool opps = forms().get<frmMain>().cmboCurrentView->currentText() == QLatin1String("KELVA OPPS");
+    dao::Recordset& target = data1_.Recordset();
+    ExprtInd& progress = ShowProgress();
+    dao::Recordset rows = g().MainDb.OpenRecordset(feeSql_, feeParams_);
+
+    // The columns by name, once: the target's as its table spells them.
+    auto find = [](dao::Recordset& rs, const QString& name) {
+        for (int i = 0; i < rs.FieldCount(); ++i)
+            if (rs.fieldName(i).compare(name, Qt::CaseInsensitive) == 0)
+                return i;
+        throw dao::Error(dao::errItemNotFound, QStringLiteral("Item not found in this collection."));
+    };
+    struct Column {
+        int source;
+        tablefields::Value value;
+    };
+    std::vector<Column> columns;
+    QStringList names, marks;
+    for (const tablefields::Field& f : tablefields::fields()) {
+        if (opps && f.oppsFactor)
+            continue;
+        names << dao::quoteIdentifier(target.fieldName(find(target, tablefields::targetName(f, access))));
+        marks << QStringLiteral("?");
+        columns.push_back({find(rows, QString::fromLatin1(f.source)), f.value});
+    }
+    // One statement for every record: the layer keeps it prepared.
+    const QString insert = QStringLiteral("INSERT INTO ") + dao::quoteIdentifier(target.source()) + QStringLiteral(" (")
+                           + names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (")
+                           + marks.join(QStringLiteral(", ")) + QLatin1Char(')');
+
+    if (rows.EOF())
+        throw dao::Error(dao::errNoCurrentRecord, QStringLiteral("No current record."));
+    rows.MoveLast();
+    progress.setPrg1Max(double(rows.RecordCount() + 2000));
+    rows.MoveFirst();
+
+    dao::Database out = data1_.Database();
+    std::vector<dao::Variant> values(columns.size());
+    out.BeginTrans();
+    try {
+        for (; !rows.EOF(); rows.MoveNext()) {
+            for (std::size_t i = 0; i < columns.size(); ++i)
+                values[i] = tablefields::converted(columns[i].value, rows.Fields(columns[i].source).Value());
+            out.Execute(insert, values);
+            progress.setPrg1Value(progress.prg1Value() + 1);
+        }
+    } catch (const dao::Error&) {
+        // The records saved before the failing one stay in the file.
+        out.CommitTrans();
+        throw;
+    }
+    out.CommitTrans();
+    rows.Close();
+}
+
+// Releases the target from the table-export data source; a driver's file is written out then.
+void frmExportInfo::ReleaseTarget()
+{
+    if (data1_.hasRecordset())
+        data1_.Recordset().Close();
+    data1_.setConnect(QString());
+    data1_.setDatabaseName(QString());
+    data1_.setRecordSource(QString());
+    data1_.Refresh();
+}
+
+bool frmExportInfo::RenameScheduleColumns(const QString& path)
+{
+    try {
+        dao::Database file = dao::OpenDatabase(path, g().DbConnect);
+        dao::TableDef def = file.tableDef(QStringLiteral("export"));
+        def.name = QStringLiteral("exportF");
+        def.indexes.clear();
+        file.CreateTable(def);
+        file.Execute(QStringLiteral("INSERT INTO exportF SELECT export.* FROM export"));
+        for (const char* group : {"S", "Freq"}) {
+            const bool schedules = group[0] == 'S' && group[1] == 0;
+            const QString old = QString::fromLatin1(group) + QStringLiteral("%1_1");
+            for (int n = 1; n <= 5; ++n)
+                file.Execute(QStringLiteral("ALTER TABLE exportF ADD COLUMN %1 REAL")
+                                 .arg(columnName(names_[std::size_t((schedules ? 0 : 5) + n - 1)])));
+            for (int n = 1; n <= 5; ++n)
+                file.Execute(QStringLiteral("UPDATE exportF SET %1 = %2")
+                                 .arg(columnName(names_[std::size_t((schedules ? 0 : 5) + n - 1)]), old.arg(n)));
+            for (int n = 1; n <= 5; ++n)
+                file.Execute(QStringLiteral("ALTER TABLE exportF DROP COLUMN ") + old.arg(n));
+        }
+        file.Execute(QStringLiteral("DROP TABLE export"));
+        file.Close();
+        return true;
+    } catch (const dao::Error& e) {
+        seam().MsgBox(e.description, vbOKOnly);
+        seam().MsgBox(QStringLiteral("error creating export file"), vbOKOnly);
+        return false;
     }
 }
 
@@ -265,12 +440,11 @@ void frmExportInfo::ExportDisplayedColumns(const QString& path)
     forms().unloadIfLoaded<ExprtInd>();
 }
 
-void frmExportInfo::CommonEnd(const QString& programFolder, bool accessTarget)
+void frmExportInfo::CommonEnd(const QString& programFolder, const QString& path, bool accessTarget)
 {
-    data1_.setDatabaseName(QString());
-    data1_.setRecordSource(QString());
-    const bool success = true;
-    (void)accessTarget;
+    ReleaseTarget();
+    // The schedule names go on by the file's type, not by ".mdb" anywhere in its path.
+    const bool success = !accessTarget || RenameScheduleColumns(path);
     exportrules::makeCurrent(programFolder);
     PointDataAtMainDb();
     Unload();
@@ -295,6 +469,8 @@ void frmExportInfo::Failure(const QString& step, const QString& description, con
         platform::SetBusyCursor(0);
         busy_ = false;
     }
+    // What was appended before the failure is written out; a file that cannot take it keeps what it had.
+    platform::resumeNext([this] { ReleaseTarget(); });
     PointDataAtMainDb();
     exportrules::makeCurrent(programFolder);
 }

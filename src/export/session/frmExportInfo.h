@@ -40,6 +40,9 @@ public:
 
     // Writes the displayed-columns CSV form of the fee query's rows to path.
     void ExportDisplayedColumns(const QString& path);
+    // Gives the Access file's exportF the session's schedule and frequency names in place of export; false
+    // after its own two messages.
+    bool RenameScheduleColumns(const QString& path);
 
     // An export is running: the buttons are disabled and closing the window waits for its end.
     bool exportRunning() const { return running_; }
@@ -49,8 +52,11 @@ private:
     void Continue();
     bool ExportTarget(const exportrules::Target& target, const QString& programFolder, QString& step);
     void ExportCsv(const QString& path, QString& step);
+    bool ExportTable(const exportrules::Target& target, const QString& programFolder, QString& step);
+    void WriteTableRows(bool access);
+    void ReleaseTarget();
     void WriteAllColumns(const QString& path);
-    void CommonEnd(const QString& programFolder, bool accessTarget);
+    void CommonEnd(const QString& programFolder, const QString& path, bool accessTarget);
     void Failure(const QString& step, const QString& description, const QString& programFolder);
     void ReadSessionRow();
     ExprtInd& ShowProgress();
