@@ -4,6 +4,7 @@
 #include "export/ExprtInd.h"
 #include "export/rules/exportquery.h"
 #include "export/rules/exportrules.h"
+#include "export/session/tableexport.h"
 #include "export/session/tablefields.h"
 #include "main/frmMain.h"
 #include "platform/controls/BusyCursor.h"
@@ -290,64 +291,16 @@ bool frmExportInfo::ExportTable(const exportrules::Target& target, const QString
     const db::FeeQuery query = exportquery::build(exportquery::current(Option1(1)->isChecked()), exportquery::Form::Session);
     feeSql_ = query.sql;
     feeParams_ = query.params;
-    WriteTableRows(access);
+    WriteTableRows(access, type == exportrules::FileType::Dbf);
     return true;
 }
 
-void frmExportInfo::WriteTableRows(bool access)
+void frmExportInfo::WriteTableRows(bool access, bool dbase)
 {
     const bool opps = forms().get<frmMain>().cmboCurrentView->currentText() == QLatin1String("KELVA OPPS");
-    dao::Recordset& target = data1_.Recordset();
     ExprtInd& progress = ShowProgress();
     dao::Recordset rows = g().MainDb.OpenRecordset(feeSql_, feeParams_);
-
-    // The columns by name, once: the target's as its table spells them.
-    auto find = [](dao::Recordset& rs, const QString& name) {
-        for (int i = 0; i < rs.FieldCount(); ++i)
-            if (rs.fieldName(i).compare(name, Qt::CaseInsensitive) == 0)
-                return i;
-        throw dao::Error(dao::errItemNotFound, QStringLiteral("Item not found in this collection."));
-    };
-    struct Column {
-        int source;
-        tablefields::Value value;
-    };
-    std::vector<Column> columns;
-    QStringList names, marks;
-    for (const tablefields::Field& f : tablefields::fields()) {
-        if (opps && f.oppsFactor)
-            continue;
-        names << dao::quoteIdentifier(target.fieldName(find(target, tablefields::targetName(f, access))));
-        marks << QStringLiteral("?");
-        columns.push_back({find(rows, QString::fromLatin1(f.source)), f.value});
-    }
-    // One statement for every record: the layer keeps it prepared.
-    const QString insert = QStringLiteral("INSERT INTO ") + dao::quoteIdentifier(target.source()) + QStringLiteral(" (")
-                           + names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (")
-                           + marks.join(QStringLiteral(", ")) + QLatin1Char(')');
-
-    if (rows.EOF())
-        throw dao::Error(dao::errNoCurrentRecord, QStringLiteral("No current record."));
-    rows.MoveLast();
-    progress.setPrg1Max(double(rows.RecordCount() + 2000));
-    rows.MoveFirst();
-
-    dao::Database out = data1_.Database();
-    std::vector<dao::Variant> values(columns.size());
-    out.BeginTrans();
-    try {
-        for (; !rows.EOF(); rows.MoveNext()) {
-            for (std::size_t i = 0; i < columns.size(); ++i)
-                values[i] = tablefields::converted(columns[i].value, rows.Fields(columns[i].source).Value());
-            out.Execute(insert, values);
-            progress.setPrg1Value(progress.prg1Value() + 1);
-        }
-    } catch (const dao::Error&) {
-        // The records saved before the failing one stay in the file.
-        out.CommitTrans();
-        throw;
-    }
-    out.CommitTrans();
+    tableexport::appendRows(rows, data1_.Database(), data1_.Recordset(), {access, dbase, opps}, &progress);
     rows.Close();
 }
 

@@ -53,7 +53,7 @@ private:
     bool ExportTarget(const exportrules::Target& target, const QString& programFolder, QString& step);
     void ExportCsv(const QString& path, QString& step);
     bool ExportTable(const exportrules::Target& target, const QString& programFolder, QString& step);
-    void WriteTableRows(bool access);
+    void WriteTableRows(bool access, bool dbase);
     void ReleaseTarget();
     void WriteAllColumns(const QString& path);
     void CommonEnd(const QString& programFolder, const QString& path, bool accessTarget);
