@@ -1,6 +1,7 @@
 #include "export/rules/exportrules.h"
 
 #include "app/pathcheck.h"
+#include "export/ExprtInd.h"
 #include "db/sqltext.h"
 #include "platform/seam/CommonDialog.h"
 #include "platform/seam/Seam.h"
@@ -128,6 +129,16 @@ void showFailure(const QString& step, const QString& description)
 {
     seam().MsgBox(step, vbOKOnly);
     seam().MsgBox(description, vbOKOnly);
+}
+
+void startRows(dao::Recordset& rows, ExprtInd* progress)
+{
+    if (rows.EOF())
+        throw dao::Error(dao::errNoCurrentRecord, QStringLiteral("No current record."));
+    rows.MoveLast();
+    if (progress)
+        progress->setPrg1Max(double(rows.RecordCount() + 2000));
+    rows.MoveFirst();
 }
 
 void makeCurrent(const QString& folder)

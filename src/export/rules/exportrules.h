@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class ExprtInd;
+
 // The export rules that every file export of the program follows: reading the parameter row, the proposed
 // folder and name, the save dialog, the refused targets, the file type, the template copy, the advance of
 // the running export number and the failure path. Each export calls these and states only its differences.
@@ -83,6 +85,10 @@ void advanceCount(dao::Database& db, qint64 n);
 
 // The failure path's two messages: the step text, then the error's own description.
 void showFailure(const QString& step, const QString& description);
+
+// Counts the rows to write, as moving to the last row and back does (3021 "No current record." when there are
+// none), and gives the progress bar its maximum: the count plus 2000.
+void startRows(dao::Recordset& rows, ExprtInd* progress);
 
 // Makes a folder current again (the save dialog may leave another one current).
 void makeCurrent(const QString& folder);

@@ -172,6 +172,14 @@ void frmExportInfo::setRunning(bool running)
         button->setEnabled(!running);
 }
 
+// The busy cursor raised for the target goes down once, whichever way out comes first.
+void frmExportInfo::lowerBusy()
+{
+    if (busy_)
+        platform::SetBusyCursor(0);
+    busy_ = false;
+}
+
 void frmExportInfo::PointDataAtMainDb()
 {
     data1_.setConnect(kAccess);
@@ -242,8 +250,7 @@ bool frmExportInfo::ExportTarget(const exportrules::Target& target, const QStrin
         return ExportTable(target, programFolder, step);
     default:
         // No writer for this type: nothing was written.
-        platform::SetBusyCursor(0);
-        busy_ = false;
+        lowerBusy();
         Failure(step, QString(), programFolder);
         return false;
     }
@@ -271,8 +278,7 @@ bool frmExportInfo::ExportTable(const exportrules::Target& target, const QString
     const TableTarget t = tableTarget(type, target);
     if (access && QFileInfo::exists(target.path)
         && seam().MsgBox(exportrules::kOverwriteAccess, vbYesNo) == vbNo) {
-        platform::SetBusyCursor(0);
-        busy_ = false;
+        lowerBusy();
         seam().MsgBox(exportrules::kNoExport, vbOKOnly);
         exportrules::makeCurrent(programFolder);
         return false;
@@ -368,8 +374,7 @@ void frmExportInfo::WriteAllColumns(const QString& path)
     }
     file.close();
     exportrules::makeCurrent(g().ProgramFolder);
-    platform::SetBusyCursor(0);
-    busy_ = false;
+    lowerBusy();
     forms().unloadIfLoaded<ExprtInd>();
 }
 
@@ -386,10 +391,7 @@ void frmExportInfo::ExportDisplayedColumns(const QString& path)
         rows.Close();
     }
     file.close();
-    if (busy_) {
-        platform::SetBusyCursor(0);
-        busy_ = false;
-    }
+    lowerBusy();
     forms().unloadIfLoaded<ExprtInd>();
 }
 
@@ -405,10 +407,7 @@ void frmExportInfo::CommonEnd(const QString& programFolder, const QString& path,
         progress->setPrg1Value(progress->prg1Max());
         seam().DoEvents();
     }
-    if (busy_) {
-        platform::SetBusyCursor(0);
-        busy_ = false;
-    }
+    lowerBusy();
     forms().unloadIfLoaded<ExprtInd>();
     if (success)
         seam().MsgBox(exportrules::kSuccess, vbOKOnly);
@@ -418,10 +417,7 @@ void frmExportInfo::Failure(const QString& step, const QString& description, con
 {
     exportrules::showFailure(step, description);
     forms().unloadIfLoaded<ExprtInd>();
-    if (busy_) {
-        platform::SetBusyCursor(0);
-        busy_ = false;
-    }
+    lowerBusy();
     // What was appended before the failure is written out; a file that cannot take it keeps what it had.
     platform::resumeNext([this] { ReleaseTarget(); });
     PointDataAtMainDb();

@@ -61,6 +61,7 @@ private:
     void ReadSessionRow();
     ExprtInd& ShowProgress();
     void setRunning(bool running);
+    void lowerBusy();
     void PointDataAtMainDb();
 
     platform::DataControl data1_;

@@ -1,6 +1,7 @@
 #include "export/session/sessioncsv.h"
 
 #include "export/ExprtInd.h"
+#include "export/rules/exportrules.h"
 #include "platform/dao/Error.h"
 
 #include <QStringList>
@@ -187,12 +188,7 @@ QString nameText(const ScheduleNames& names, int name)
 // row, and fills the bar.
 void writeRows(dao::Recordset& rows, exportcsv::CsvFile& file, const std::vector<Written>& columns, ExprtInd* progress)
 {
-    if (rows.EOF())
-        throw dao::Error(dao::errNoCurrentRecord, QStringLiteral("No current record."));
-    rows.MoveLast();
-    if (progress)
-        progress->setPrg1Max(double(rows.RecordCount() + 2000));
-    rows.MoveFirst();
+    exportrules::startRows(rows, progress);
     std::vector<jet::TextField> line;
     line.reserve(columns.size() + 1);
     for (; !rows.EOF(); rows.MoveNext()) {

@@ -1,6 +1,7 @@
 #include "export/session/tableexport.h"
 
 #include "export/ExprtInd.h"
+#include "export/rules/exportrules.h"
 #include "export/session/tablefields.h"
 
 #include <QStringList>
@@ -37,12 +38,7 @@ void appendRows(dao::Recordset& rows, dao::Database out, dao::Recordset& table, 
                            + names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (")
                            + marks.join(QStringLiteral(", ")) + QLatin1Char(')');
 
-    if (rows.EOF())
-        throw dao::Error(dao::errNoCurrentRecord, QStringLiteral("No current record."));
-    rows.MoveLast();
-    if (progress)
-        progress->setPrg1Max(double(rows.RecordCount() + 2000));
-    rows.MoveFirst();
+    exportrules::startRows(rows, progress);
 
     std::vector<dao::Variant> values(columns.size());
     out.BeginTrans();
