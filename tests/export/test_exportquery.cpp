@@ -1,5 +1,7 @@
 #include "ExportFixture.h"
 
+#include "export/session/tableexport.h"
+
 namespace {
 
 class ExportQueryTest : public ExportFixture {
@@ -76,6 +78,34 @@ TEST_F(ExportQueryTest, OppsFormTakesTheCurrentCarrierAndLocality)
     s.carrier = "01'12";
     const db::FeeQuery q = exportquery::build(s, exportquery::Form::Session);
     EXPECT_TRUE(db.OpenRecordset(q.sql, q.params).EOF());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ExportQueryTest, OppsRowsLeaveTheOppsFactorColumnsEmpty)
+{
+    db::insertRow(db, "DATAOPPSVIEW",
+                  {{"CODEMOD", "20000"}, {"CPT", "20000"}, {"WORKZ", 1}, {"NF98WORK", 1}, {"F98WORK", 1}, {"MRVU", 0},
+                   {"calcflag", 1}, {"NFTTOTAL", 69.5}, {"FTTOTAL", 30}, {"S1", 7}, {"NON_PE_OPPS", 2.5},
+                   {"carrier", "01112"}, {"locality", "05"}});
+    exportquery::Source s = source();
+    s.opps = true;
+    s.carrier = "01112";
+    s.loc = "05";
+    const db::FeeQuery q = exportquery::build(s, exportquery::Form::Session);
+    dao::Recordset rows = db.OpenRecordset(q.sql, q.params);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KELVA_DATA_DIR "/export.mdb"), file("opps.mdb")));
+    dao::Database out = dao::OpenDatabase(file("opps.mdb"), "");
+    dao::Recordset table = out.OpenRecordset("export");
+    tableexport::appendRows(rows, out, table, {true, false, true}, nullptr);
+    dao::Recordset written = out.OpenRecordset("SELECT * FROM export");
+    ASSERT_FALSE(written.EOF());
+    EXPECT_EQ(written.Fields("QNPART").Value().toDouble(), 69.5);
+    EXPECT_EQ(written.Fields("S1_1").Value().toDouble(), 7.0);
+    for (const char* c : {"NON_PE_OPPS", "FAC_PE_OPPS", "MAL_PE_OPPS"})
+        EXPECT_TRUE(written.Fields(c).Value().isNull()) << c;
 }
 
 }  // namespace
