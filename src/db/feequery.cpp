@@ -103,6 +103,11 @@ QString feeSelectList(const FeeFactors& f, bool opps)
     return selectList(f, opps, true);
 }
 
+QString sessionSelectList(const FeeFactors& f)
+{
+    return selectList(f, false, false);
+}
+
 FeeQuery backupFeeQuery(const FeeFactors& f, const QString& table)
 {
     FeeQuery q;

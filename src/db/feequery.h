@@ -86,6 +86,8 @@ struct FeeQuery {
 // The 61 select-list items, separated by commas. The OPPS form takes its participating amounts from the
 // stored NFTTOTAL and FTTOTAL.
 QString feeSelectList(const FeeFactors& f, bool opps);
+// The 60 items of a session table without OPPS_CAP_IND (the exports' and the backup's rows).
+QString sessionSelectList(const FeeFactors& f);
 
 // All or tagged codes of a session table, in CODEMOD order. The table name is used without its leading
 // and trailing blanks.

@@ -40,7 +40,8 @@ dao::Database SampleDb::open() const
 ProgramFolder::ProgramFolder()
 {
     const QDir data(QStringLiteral(KELVA_DATA_DIR));
-    for (const char* name : {"kelva.mdb", "export.mdb", "backup.mdb", "backupAllSess.mdb", "kvdis.txt"})
+    for (const char* name : {"kelva.mdb", "export.mdb", "backup.mdb", "backupAllSess.mdb", "kvdis.txt", "export.xls",
+                             "export.wk1", "export.dbf"})
         copyOrFail(data.filePath(QString::fromLatin1(name)), file(QString::fromLatin1(name)));
     QDir(dir.path()).mkdir(QStringLiteral("backup"));
 }

@@ -25,7 +25,8 @@ private:
 };
 
 // A temporary program folder laid out as the build lays out build/program: a fresh kelva.mdb, the templates
-// export.mdb, backup.mdb and backupAllSess.mdb, kvdis.txt and the empty folder backup/.
+// export.mdb, backup.mdb, backupAllSess.mdb, export.xls, export.wk1 and export.dbf, kvdis.txt and the empty
+// folder backup/.
 class ProgramFolder {
 public:
     ProgramFolder();

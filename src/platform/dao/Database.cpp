@@ -69,6 +69,15 @@ bool isRenameTable(const QString& sql, QString* name)
     return capturedTableName(re, sql, name);
 }
 
+// ALTER TABLE ... ADD or DROP a column: the table's column rules are made again around it.
+bool isAlterColumns(const QString& sql, QString* name)
+{
+    static const QRegularExpression re(
+        QStringLiteral(R"re(^\s*ALTER\s+TABLE\s+(?:\[([^\]]+)\]|"((?:[^"]|"")+)"|`([^`]+)`|([^\s;]+))\s+(?:ADD|DROP)\b)re"),
+        QRegularExpression::CaseInsensitiveOption);
+    return capturedTableName(re, sql, name);
+}
+
 }  // namespace
 
 QString quoteIdentifier(const QString& name)
@@ -609,8 +618,26 @@ Connection& live(const std::shared_ptr<Connection>& c)
 
 void Database::Execute(const QString& sql, const std::vector<Variant>& params)
 {
-    Connection& conn = live(c);
     const QString text = translateSql(sql);
+    // The rules name every column: a column is added or dropped without them, and they follow the new columns.
+    QString altered;
+    if (isAlterColumns(text, &altered) && hasTable(altered)) {
+        dropColumnRules(altered);
+        try {
+            run(text, params);
+        } catch (const Error&) {
+            ApplyColumnRules(altered);
+            throw;
+        }
+        ApplyColumnRules(altered);
+        return;
+    }
+    run(text, params);
+}
+
+void Database::run(const QString& text, const std::vector<Variant>& params)
+{
+    Connection& conn = live(c);
     affected = 0;
     bool several = false;
     {
@@ -773,11 +800,10 @@ void Database::CreateIndex(const QString& table, const IndexDef& index)
                      quoteIdentifier(table + QLatin1Char('_') + index.name), quoteIdentifier(table), fs.join(QStringLiteral(", "))));
 }
 
-void Database::ApplyColumnRules(const QString& table)
+void Database::dropColumnRules(const QString& table)
 {
     Connection& conn = live(c);
     const TableDef def = tableDef(table);
-    const QString t = quoteIdentifier(def.name);
     const QString base = QStringLiteral("kelva_rules_") + def.name;
     // The table's own rules go first (they keep their old names after a rename), then any left under these
     // names by a table that has since been renamed.
@@ -794,6 +820,15 @@ void Database::ApplyColumnRules(const QString& table)
         stale << base + QLatin1String(suffix);
     for (const QString& name : stale)
         exec(conn.db, QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(quoteIdentifier(name)).toUtf8().constData());
+}
+
+void Database::ApplyColumnRules(const QString& table)
+{
+    dropColumnRules(table);
+    Connection& conn = live(c);
+    const TableDef def = tableDef(table);
+    const QString t = quoteIdentifier(def.name);
+    const QString base = QStringLiteral("kelva_rules_") + def.name;
 
     // Refusals: a text that is no number in a number column, a number no column of its kind holds, and a
     // text longer than its column. An update checks only the columns it changes.

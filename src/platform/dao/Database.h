@@ -109,6 +109,8 @@ public:
     Variant scalar(const QString& sql, const std::vector<Variant>& params = {});
 
 private:
+    void run(const QString& text, const std::vector<Variant>& params);
+    void dropColumnRules(const QString& table);
     friend Database OpenDatabase(const QString&, bool, bool, const QString&);
     friend Database CreateDatabase(const QString&);
     friend class Recordset;

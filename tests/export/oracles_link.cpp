@@ -1,0 +1,2 @@
+// The format tests' independent readers, shared with the driver tests.
+#include "platform/jet/oracles.cpp"
