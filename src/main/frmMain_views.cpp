@@ -224,6 +224,7 @@ void frmMain::makeFamilyPanels()
     platform::onClick(btnSpecialHelp, [this](int Index) { btnSpecialHelp_Click(Index); });
     // Widened in the DMEPOS view, the detail frame lies over the captions of the hidden boxes: it hides them.
     CodeDetailFrame->setAutoFillBackground(true);
+    makeFamilyGrids();
 }
 
 void frmMain::btnSpecialHelp_Click(int Index)
@@ -294,6 +295,9 @@ void frmMain::cmboCurrentView_Click()
 
         // Choosing "KELVA" while tagged codes are shown ends the tagged display here.
         if (ViewTaggedCaption() == kViewAll) {
+            ViewAllDME();
+            ViewAllLab();
+            ViewAllJCodes();
             setViewTaggedCaption(kViewTagged);
             platform::setText(Text1(0), strViewCodePhysician);
             LocateCode();
@@ -301,6 +305,10 @@ void frmMain::cmboCurrentView_Click()
 
         if (physicianView(n))
             ShowPhysicianView(n == KelvaOpps, focusReached);
+        else if (n == Dmepos || n == LabFees)
+            ShowStateFamilyView(n);
+        else if (n == JCodes)
+            ShowJCodeView();
         if (focusReached)
             platform::resumeNext([this] { ShowViewGrid(); });
         else
@@ -527,10 +535,6 @@ void frmMain::LocateDRG(int drg)
 }
 
 // ---- Family grid events (until the family views have their own).
-
-void frmMain::FormatJCodeGrid()
-{
-}
 
 void frmMain::Data5_Reposition()
 {
