@@ -299,8 +299,6 @@ public:
     void LocateJCodes(const QString& code);
     void LocateASC(const QString& code);
     void LocateDRG(int drg);
-    // PARMS_CL's CARRIER and Loc follow the current session's locality (cleared when LOCATION has none).
-    void followSessionLocality();
     // The tag toggle shared by the main grid and the five family grids: Null, "" and " " become "+",
     // anything else Null, written through the data control's recordset.
     void ToggleTagOf(DBGrid* grid, DataControl& data, int tagField);
@@ -327,6 +325,10 @@ public:
         std::vector<dao::Variant> params;
     };
     bool BindTaggedCodes(DataControl& data, const std::function<TaggedTexts()>& texts);
+
+    // ==== sessions: the session settings windows (frmMain_session.cpp)
+    // CARRIER and Loc of the parameter row follow the current session's stored locality.
+    void FollowSessionLocality();
 
 private:
     void makeMenus();

@@ -143,7 +143,8 @@ void frmMain::makeFamilyGrids()
     build(DBGrid1, dme, std::size(dme));
     build(DBGrid2, lab, std::size(lab));
     DBGrid2->setAllowUpdate(false);
-    DBGrid3->setHeadLines(2);  // the J-code captions take two lines
+    // The J-code captions take two lines; a one-line caption wider than its column wraps to a third.
+    DBGrid3->setHeadLines(3);
 
     // The J-code view's description and notes, in Frame8.
     const std::pair<int, const char*> boxes[] = {{2, "Short Desc:"}, {3, "Notes:"}};

@@ -175,14 +175,6 @@ QString currentKey(platform::DataControl& data, const char* field)
     return v.isNull() ? QString() : v.toString();
 }
 
-// The locality description of a locality text ("NEW YORK - MANHATTAN"): what follows the first dash and the
-// character after it; the whole text when there is no dash.
-QString localityDescription(const QString& geoloc)
-{
-    const int dash = geoloc.indexOf(QLatin1Char('-'));
-    return dash < 0 ? geoloc : geoloc.mid(dash + 2);
-}
-
 }  // namespace
 
 // ---- The family panels.
@@ -256,7 +248,7 @@ void frmMain::cmboCurrentView_Click()
         if (n == KelvaOpps)
             Recolumnize();
         if (t == QLatin1String("KELVA") || t == QLatin1String("KELVA OPPS"))
-            followSessionLocality();
+            FollowSessionLocality();
 
         // Every view but "KELVA" shows all codes of the main grid from here on.
         if (ViewTaggedCaption() == kViewAll && n > 0) {
@@ -424,38 +416,6 @@ void frmMain::ShowViewGrid()
     default:
         break;
     }
-}
-
-// ---- Carrier and locality of the session.
-
-void frmMain::followSessionLocality()
-{
-    // Found in LOCATION by the three GPCIs (at three decimals) and the description, all bound. A locality
-    // without a LOCATION row (GPCIs typed by hand) clears them, so that the OPPS view shows no other
-    // locality's rows.
-    const db::SessionRow session = CurrentSession();
-    const dao::Variant work = session.value(db::SessionRow::CURWORKGPCI);
-    const dao::Variant pract = session.value(db::SessionRow::CURPRACGPCI);
-    const dao::Variant malp = session.value(db::SessionRow::CURMALPGPCI);
-    const QString desc = localityDescription(session.get(db::SessionRow::GEOLOC));
-    dao::Variant carrier, loc;
-    if (work.isNumeric() && pract.isNumeric() && malp.isNumeric()) {
-        dao::Recordset found = Data3.Database().OpenRecordset(
-            QStringLiteral("SELECT CARRIER, LOCCODE FROM LOCATION WHERE round(PRACT, 3) = round(?, 3) "
-                           "AND round(WORK, 3) = round(?, 3) AND round(MALP, 3) = round(?, 3) AND [DESC] = ?"),
-            {dao::CDbl(pract), dao::CDbl(work), dao::CDbl(malp), desc});
-        if (!found.EOF()) {
-            carrier = found[QStringLiteral("CARRIER")].Value();
-            loc = found[QStringLiteral("LOCCODE")].Value();
-        }
-    }
-    db::ParmsRow parms = Parms();
-    if (parms.value(db::ParmsRow::CARRIER) == carrier && parms.value(db::ParmsRow::Loc) == loc)
-        return;
-    dao::RecordEdit edit(parms.recordset());
-    parms.assign(db::ParmsRow::CARRIER, carrier);
-    parms.assign(db::ParmsRow::Loc, loc);
-    edit.Update();
 }
 
 // ---- Tag toggles and locates of the five family grids.

@@ -159,7 +159,7 @@ TEST_F(FamilyViewsTest, JCodeGridFormatsAndCaptions)
     EXPECT_EQ(g->Columns(7).Caption(), "\r\nNY2 Limiting");
     for (int hidden : {2, 8, 9})
         EXPECT_FALSE(g->Columns(hidden).Visible()) << hidden;
-    EXPECT_EQ(g->HeadLines(), 2);
+    EXPECT_GE(g->HeadLines(), 2);
     const qint64 row = db().scalar("SELECT COUNT(*) FROM JCD WHERE NY2 > 0 AND HCPCS < (SELECT HCPCS FROM JCD WHERE "
                                    "rowid = (SELECT min(rowid) FROM JCD WHERE NY2 = 10 AND MMA = 0))").toLongLong();
     main->Data7.Recordset().setAbsolutePosition(row);
