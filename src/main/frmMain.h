@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QStringList>
 #include <QToolBar>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -279,7 +280,7 @@ public:
     void mnu_KELVAExportUtility_Click();
     void mnuSaveTagList_Click();
 
-    // ==== The session's locality (frmMain_views.cpp)
+    // ==== The session's locality (frmMain_session.cpp)
     // CARRIER and Loc of the parameter row follow the current session's stored locality (cleared when
     // LOCATION has none).
     void FollowSessionLocality();
@@ -335,12 +336,35 @@ public:
     // The arms of "KELVA" and "KELVA OPPS"; focusReached once the grid was given the focus.
     void ShowPhysicianView(bool opps, bool& focusReached);
 
+    // ==== frmMain_families.cpp: the DMEPOS, Lab and J-code views and their state box.
+    void Combo3_Click();
+    void Command5_Click();
+    void ViewAllDME();
+    void ViewTagDME();
+    void ViewAllLab();
+    void ViewTagLab();
+    void ViewAllJCodes();
+    void ViewTagJCodes();
+    void ShowStateFamilyView(int view);  // the arms of "DMEPOS" and "Lab Fees"
+    void ShowJCodeView();                // the arm of "J Codes"
+    // Binds a family's tagged codes after probing for one. false when there is none or the binding failed:
+    // then the message is shown and button 3 reads "View Tagged"; the caller shows all codes.
+    // texts gives the probe and the tagged record source (built inside, so that a failure to build them is
+    // handled as a failing query).
+    struct TaggedTexts {
+        QString probe, tagged;
+        std::vector<dao::Variant> params;
+    };
+    bool BindTaggedCodes(DataControl& data, const std::function<TaggedTexts()>& texts);
+
+
 private:
     void makeMenus();
     void makeToolbar();
     void makeTopPanel();
     void makeDetailPanel();
     void makeFamilyPanels();  // frmMain_views.cpp
+    void makeFamilyGrids();   // frmMain_families.cpp
     void wire();
     // The start-up's parts, in their order. Up to ApplyBackColours a failure ends the program; a failure in
     // FillMainGrid or PrepareFamilyViews ends the start-up with the window shown (StartupFailed).

@@ -151,8 +151,8 @@ void frmMain::PlaceForView()
         setLeftOf(btnHelp, widthOf(CodeDetailFrame) - widthOf(btnHelp));
     };
     auto showDetail = [this](bool on) {
-        for (auto [i, box] : txt)
-            box->setVisible(on);
+        for (int i : {0, 1})
+            txt(i)->setVisible(on);
     };
     switch (view) {
     case 0:

@@ -51,7 +51,7 @@ void frmMain::btnMore_Click()
 
     Recolumnize();
     if (view == QLatin1String("KELVA OPPS")) {
-        for (auto [i, box] : txt) {
+        for (QLineEdit* box : {txt(0), txt(1)}) {
             box->show();
             setLeftOf(box, 4000);
             setWidthOf(box, 7720);

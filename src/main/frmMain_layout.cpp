@@ -1,6 +1,7 @@
 #include "main/frmMain.h"
 
 #include "app/globals.h"
+#include "db/familysql.h"
 #include "db/feequery.h"
 #include "db/sqltext.h"
 #include "main/gridlayout.h"
@@ -369,13 +370,11 @@ void frmMain::SetFamilyRecordSources()
     dao::Database& db = g().MainDb;
 
     const QString jcd = db::checkedColumn(db, QStringLiteral("JCD"), Parms().get(db::ParmsRow::JCDSTATE));
-    const QString nonPar = QStringLiteral("iif(%1>0,(clng((%1*.95)*100))/100.0,'')").arg(jcd);
     Data7.setRecordSource(
-        QStringLiteral("SELECT JCD.Tag, JCD.HCPCS, JCD.[Mod], JCD.Dosage, JCd.[MMA],  %1 AS PAR, %2 as NONPAR, "
-                       "iif(%1>0,(clng((%2*1.15)*100))/100.0,'') as LC, JCD.Description, JCD.Codemod,  ESRD_Limit, "
-                       "Vaccine_AWP_percent, VaccineLimit, Infusion_AWP_percent, DMEInfusion_Limit, Blood_AWP_percent, "
-                       "BloodLimit, notes  FROM JCD WHERE %1 > 0 order by HCPCS")
-            .arg(jcd, nonPar));
+        QStringLiteral("SELECT JCD.Tag, JCD.HCPCS, JCD.[Mod], JCD.Dosage, JCd.[MMA],  %2, JCD.Description, "
+                       "JCD.Codemod,  ESRD_Limit, Vaccine_AWP_percent, VaccineLimit, Infusion_AWP_percent, "
+                       "DMEInfusion_Limit, Blood_AWP_percent, BloodLimit, notes  FROM JCD WHERE %1 > 0 order by HCPCS")
+            .arg(jcd, db::jcodeAmountColumns(jcd)));
     Data7.Refresh();
     if (!Data7.Recordset().EOF())
         Data7.Recordset().MoveLast();

@@ -110,6 +110,44 @@ bool requeryPending(const frmMain& f)
     return dao::parseNumber(f.setchk->text(), &v) && v == 1;
 }
 
+// The locality description in a session's GEOLOC ("NEW YORK - MANHATTAN"): what follows the first dash and
+// the character after it; the whole text when there is no dash.
+QString localityDescription(const QString& geoloc)
+{
+    const int dash = geoloc.indexOf(QLatin1Char('-'));
+    return dash < 0 ? geoloc : geoloc.mid(dash + 2);
+}
+
+// CARRIER and Loc of the parameter row follow the current session's locality, found in LOCATION by its three
+// GPCIs (at three decimals) and its description. A locality without a LOCATION row (GPCIs typed by hand)
+// clears them, so that the OPPS view shows no other locality's rows.
+void followSessionLocality(frmMain& f)
+{
+    const db::SessionRow session = f.CurrentSession();
+    const dao::Variant work = session.value(db::SessionRow::CURWORKGPCI);
+    const dao::Variant pract = session.value(db::SessionRow::CURPRACGPCI);
+    const dao::Variant malp = session.value(db::SessionRow::CURMALPGPCI);
+    const QString desc = localityDescription(session.get(db::SessionRow::GEOLOC));
+    dao::Variant carrier, loc;
+    if (work.isNumeric() && pract.isNumeric() && malp.isNumeric()) {
+        dao::Recordset found = f.Data3.Database().OpenRecordset(
+            QStringLiteral("SELECT CARRIER, LOCCODE FROM LOCATION WHERE round(PRACT, 3) = round(?, 3) "
+                           "AND round(WORK, 3) = round(?, 3) AND round(MALP, 3) = round(?, 3) AND [DESC] = ?"),
+            {dao::CDbl(pract), dao::CDbl(work), dao::CDbl(malp), desc});
+        if (!found.EOF()) {
+            carrier = found[QStringLiteral("CARRIER")].Value();
+            loc = found[QStringLiteral("LOCCODE")].Value();
+        }
+    }
+    db::ParmsRow parms = f.Parms();
+    if (parms.value(db::ParmsRow::CARRIER) == carrier && parms.value(db::ParmsRow::Loc) == loc)
+        return;
+    dao::RecordEdit edit(parms.recordset());
+    parms.assign(db::ParmsRow::CARRIER, carrier);
+    parms.assign(db::ParmsRow::Loc, loc);
+    edit.Update();
+}
+
 // The eleven fee kinds with the captions of S1..S5 that the grid shows for the session: its names for
 // them, the grid's own caption for a schedule it leaves unnamed.
 QStringList feeKindsOfGrid(frmMain& f)
@@ -232,3 +270,7 @@ void frmMain::SwitchSession(const QString& chosen, const QString& current)
     }
 }
 
+void frmMain::FollowSessionLocality()
+{
+    followSessionLocality(*this);
+}

@@ -175,14 +175,6 @@ QString currentKey(platform::DataControl& data, const char* field)
     return v.isNull() ? QString() : v.toString();
 }
 
-// The locality description of a locality text ("NEW YORK - MANHATTAN"): what follows the first dash and the
-// character after it; the whole text when there is no dash.
-QString localityDescription(const QString& geoloc)
-{
-    const int dash = geoloc.indexOf(QLatin1Char('-'));
-    return dash < 0 ? geoloc : geoloc.mid(dash + 2);
-}
-
 }  // namespace
 
 // ---- The family panels.
@@ -224,6 +216,7 @@ void frmMain::makeFamilyPanels()
     platform::onClick(btnSpecialHelp, [this](int Index) { btnSpecialHelp_Click(Index); });
     // Widened in the DMEPOS view, the detail frame lies over the captions of the hidden boxes: it hides them.
     CodeDetailFrame->setAutoFillBackground(true);
+    makeFamilyGrids();
 }
 
 void frmMain::btnSpecialHelp_Click(int Index)
@@ -294,6 +287,9 @@ void frmMain::cmboCurrentView_Click()
 
         // Choosing "KELVA" while tagged codes are shown ends the tagged display here.
         if (ViewTaggedCaption() == kViewAll) {
+            ViewAllDME();
+            ViewAllLab();
+            ViewAllJCodes();
             setViewTaggedCaption(kViewTagged);
             platform::setText(Text1(0), strViewCodePhysician);
             LocateCode();
@@ -301,6 +297,10 @@ void frmMain::cmboCurrentView_Click()
 
         if (physicianView(n))
             ShowPhysicianView(n == KelvaOpps, focusReached);
+        else if (n == Dmepos || n == LabFees)
+            ShowStateFamilyView(n);
+        else if (n == JCodes)
+            ShowJCodeView();
         if (focusReached)
             platform::resumeNext([this] { ShowViewGrid(); });
         else
@@ -418,38 +418,6 @@ void frmMain::ShowViewGrid()
     }
 }
 
-// ---- Carrier and locality of the session.
-
-void frmMain::FollowSessionLocality()
-{
-    // Found in LOCATION by the three GPCIs (at three decimals) and the description, all bound. A locality
-    // without a LOCATION row (GPCIs typed by hand) clears them, so that the OPPS view shows no other
-    // locality's rows.
-    const db::SessionRow session = CurrentSession();
-    const dao::Variant work = session.value(db::SessionRow::CURWORKGPCI);
-    const dao::Variant pract = session.value(db::SessionRow::CURPRACGPCI);
-    const dao::Variant malp = session.value(db::SessionRow::CURMALPGPCI);
-    const QString desc = localityDescription(session.get(db::SessionRow::GEOLOC));
-    dao::Variant carrier, loc;
-    if (work.isNumeric() && pract.isNumeric() && malp.isNumeric()) {
-        dao::Recordset found = Data3.Database().OpenRecordset(
-            QStringLiteral("SELECT CARRIER, LOCCODE FROM LOCATION WHERE round(PRACT, 3) = round(?, 3) "
-                           "AND round(WORK, 3) = round(?, 3) AND round(MALP, 3) = round(?, 3) AND [DESC] = ?"),
-            {dao::CDbl(pract), dao::CDbl(work), dao::CDbl(malp), desc});
-        if (!found.EOF()) {
-            carrier = found[QStringLiteral("CARRIER")].Value();
-            loc = found[QStringLiteral("LOCCODE")].Value();
-        }
-    }
-    db::ParmsRow parms = Parms();
-    if (parms.value(db::ParmsRow::CARRIER) == carrier && parms.value(db::ParmsRow::Loc) == loc)
-        return;
-    dao::RecordEdit edit(parms.recordset());
-    parms.assign(db::ParmsRow::CARRIER, carrier);
-    parms.assign(db::ParmsRow::Loc, loc);
-    edit.Update();
-}
-
 // ---- Tag toggles and locates of the five family grids.
 
 namespace {
@@ -527,10 +495,6 @@ void frmMain::LocateDRG(int drg)
 }
 
 // ---- Family grid events (until the family views have their own).
-
-void frmMain::FormatJCodeGrid()
-{
-}
 
 void frmMain::Data5_Reposition()
 {

@@ -217,13 +217,15 @@ TEST_F(ImportWindows, ReadersShowTheirMessagesAndRefreshTheGrid)
     write("bad.csv", "CPT,Description\r\n99213,x\r\n");
     write("many.csv", "CPT,Freq1\r\n99213,1\r\n00100,1,2,3\r\n");
 
+    // The start-up's view switch lets the message loop run once; the import adds one run.
+    const int startEvents = (main(), seam.doEventsCount());
     main().dia.FileName = path("s.csv");
     seam.expectMsgBox("File imported successfully", vbOKOnly);
     main().ImportUserSchedulesCsv();
     EXPECT_EQ(value("99213", "S1").toDouble(), 45.5);
     EXPECT_EQ(value("99213", "Tag").toString(), "+");
     EXPECT_EQ(platform::busyCount(), 0);
-    EXPECT_EQ(seam.doEventsCount(), 1);
+    EXPECT_EQ(seam.doEventsCount() - startEvents, 1);
     EXPECT_EQ(seam.mousePointer(), vbDefault);
     // The grid shows the new value.
     main().Data1.Recordset().FindFirst("CODEMOD = ?", {QStringLiteral("99213")});
@@ -233,7 +235,7 @@ TEST_F(ImportWindows, ReadersShowTheirMessagesAndRefreshTheGrid)
     seam.expectMsgBox("File imported successfully\r\n", vbOKOnly);
     main().ImportUserFrequenciesCsv();
     EXPECT_EQ(value("99213", "Freq2").toDouble(), 3.0);
-    EXPECT_EQ(seam.doEventsCount(), 1);
+    EXPECT_EQ(seam.doEventsCount() - startEvents, 1);
 
     main().dia.FileName = path("bad.csv");
     seam.expectMsgBox("Importing Problem.  If problem persists call tech support at " + supportPhone(), vbOKOnly);
