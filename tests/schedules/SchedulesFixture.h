@@ -18,11 +18,14 @@ protected:
         first = withFirstSession();
         db().Execute("UPDATE SESSIONS SET CURUSEADJ = -1, S1NAME = 'Office', S2NAME = 'Contract', "
                      "S3NAME = 'Third', S4NAME = 'Fourth', S5NAME = 'Fifth', F1NAME = 'Visits', F3NAME = NULL");
+        beforeStart();
         main = &start();
         ASSERT_FALSE(programEnded());
         settleStarted();
     }
 
+    // What a case puts into the program folder's database before the program starts.
+    virtual void beforeStart() {}
     frmSchedules& open() { return load<frmSchedules>(); }
 
     // Session table DATA0001 replaced by a few codes: A and C tagged; S1..S5 and Freq1..Freq5 set so that
