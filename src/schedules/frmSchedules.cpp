@@ -11,6 +11,7 @@
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
+#include "schedules/schedulesql.h"
 
 #include <QFont>
 #include <QSignalBlocker>
@@ -59,8 +60,7 @@ QString column(const char* prefix, int position)
     return QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(position + 1);
 }
 
-// The source expressions of the physician view, positions 0..22, from the session's factors in memory.
-QStringList physicianSources()
+db::FeeFactors sessionFactors()
 {
     const Globals& v = g();
     db::FeeFactors f;
@@ -69,29 +69,7 @@ QStringList physicianSources()
     f.pracGpci = v.PracGpci;
     f.malpGpci = v.MalpGpci;
     f.convFactor = v.ConvFactor;
-    const db::FeeExpressions nf = db::feeExpressions(f, db::PeColumn::NonFacility);
-    const db::FeeExpressions fa = db::feeExpressions(f, db::PeColumn::Facility);
-    const QString wg = db::sqlNumber(v.WorkGpci);
-    const QString pg = db::sqlNumber(v.PracGpci);
-    const QString mg = db::sqlNumber(v.MalpGpci);
-    QStringList s = {nf.participating, nf.nonParticipating, nf.limiting,
-                     fa.participating, fa.nonParticipating, fa.limiting};
-    s << QStringLiteral("(NFTTOTAL)") << QStringLiteral("(FTTOTAL)")
-      << QStringLiteral("((((WORKZ) * %1) + (NFTPERVU * %2) + (MRVU * %3)) * 1)").arg(wg, pg, mg)
-      << QStringLiteral("((((WORKZ) * %1) + (FTPERVU * %2) + (MRVU * %3)) * 1 )").arg(wg, pg, mg)
-      << QStringLiteral("(WORKZ)") << QStringLiteral("(NFTPERVU)") << QStringLiteral("(FTPERVU)")
-      << QStringLiteral("(MRVU)") << QStringLiteral("((WORKZ) * %1)").arg(wg)
-      << QStringLiteral("((NFTPERVU)* %1)").arg(pg) << QStringLiteral("((FTPERVU)* %1)").arg(pg)
-      << QStringLiteral("(MRVU * %1)").arg(mg);
-    for (int k = 0; k < 5; ++k)
-        s << column("S", k);
-    return s;
-}
-
-// The OPPS view's capped participating amounts; the session table carries RVU totals under the same names.
-QStringList oppsSources()
-{
-    return {QStringLiteral("(DATAOPPSVIEW.NFTTOTAL)"), QStringLiteral("(DATAOPPSVIEW.FTTOTAL)")};
+    return f;
 }
 
 // A drop-down combo's position: none when the text typed is not the entry shown.
@@ -489,7 +467,8 @@ void frmSchedules::btn_Click(int Index)
         platform::SetBusyCursor(0);
         return;
     }
-    const QStringList sources = oppsView() ? oppsSources() : physicianSources();
+    const QStringList sources =
+        oppsView() ? schedulesql::oppsSources() : schedulesql::physicianSources(sessionFactors());
     const auto set = [this](int i) { return opt(i)->isChecked(); };
     if (set(0) && !CopySchedules(sources))
         return;
@@ -548,9 +527,14 @@ bool frmSchedules::Execute(const Statement& s, const Done& done)
 namespace {
 
 // The session's table as SESTAB names it at the moment of the statement.
+QString sessionTableName(frmMain& m)
+{
+    return m.CurrentSession().get(db::SessionRow::SESTAB).trimmed();
+}
+
 QString sessionTable(frmMain& m)
 {
-    return dao::quoteIdentifier(m.CurrentSession().get(db::SessionRow::SESTAB).trimmed());
+    return dao::quoteIdentifier(sessionTableName(m));
 }
 
 }  // namespace
@@ -587,7 +571,7 @@ bool frmSchedules::CopySchedules(const QStringList& sources)
                     .arg(t, d, sources[source], tagged ? QStringLiteral(" AND DATAOPPSVIEW.TAG ='+'") : QString());
         s.params = {parms.value(db::ParmsRow::CARRIER), parms.value(db::ParmsRow::Loc)};
     } else {
-        s.sql = QStringLiteral("UPDATE %1 SET %2 = format(%3,'#0.####')").arg(t, d, sources[source]) + tagFilter(tagged);
+        s.sql = schedulesql::copySchedule(sessionTableName(m), d, sources[source], tagged);
     }
     return Execute(s, {QStringLiteral("User defined schedules have been copied")});
 }
