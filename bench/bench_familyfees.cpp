@@ -40,6 +40,7 @@ struct DmeposData {
         in.source = 2;
         in.destination = 0;
         in.state = QStringLiteral("AL");
+        in.tableName = QStringLiteral("DATA0001");
         in.table = QStringLiteral("\"DATA0001\"");
         in.db = &db;
         run = schedules::kScheduleFamilies[schedules::Dmepos].run(in);

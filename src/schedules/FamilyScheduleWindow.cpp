@@ -187,7 +187,8 @@ void FamilyScheduleWindow::Run()
     in.source = listIndex(Combo1);
     in.destination = listIndex(Combo2);
     in.state = m.Combo3->currentText();
-    in.main = &m;
+    in.wageIndex = m.ascwr->text();
+    in.baseRate = m.Combo4->currentText();
     in.db = &g().MainDb;
     if (copy) {
         if (in.source < 0 || in.destination < 0) {
@@ -212,8 +213,16 @@ void FamilyScheduleWindow::Run()
 
     std::optional<platform::BusyCursor> busy;
     try {
-        in.table = dao::quoteIdentifier(m.CurrentSession().get(db::SessionRow::SESTAB).trimmed());
-        const schedules::FamilyRun run = family_.run(in);
+        in.tableName = m.CurrentSession().get(db::SessionRow::SESTAB).trimmed();
+        in.table = dao::quoteIdentifier(in.tableName);
+        in.filterState = m.Parms().get(db::ParmsRow::JCDSTATE);
+        schedules::FamilyRun run;
+        try {
+            run = family_.run(in);
+        } catch (const schedules::FamilyRefusal& r) {
+            seam().MsgBox(r.message, vbOKOnly);
+            return;
+        }
         busy.emplace();
         // All of the run or none of it.
         dao::Transaction t(g().MainDb);

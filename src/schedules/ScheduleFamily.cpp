@@ -1,6 +1,8 @@
 #include "schedules/ScheduleFamily.h"
 
+#include "db/jcodefees.h"
 #include "db/sqltext.h"
+#include "platform/dao/Variant.h"
 
 namespace schedules {
 
@@ -129,7 +131,7 @@ FamilyRun dmeRun(const FamilyRunInput& in)
     return run;
 }
 
-// ---- J-codes, ASC, DRG: their lists.
+// ---- J-codes.
 
 QStringList jcdItems(const QString& state)
 {
@@ -137,15 +139,119 @@ QStringList jcdItems(const QString& state)
             state + QStringLiteral(" Non Participating"), state + QStringLiteral(" Limiting")};
 }
 
+FamilyRun jcdRun(const FamilyRunInput& in)
+{
+    // The amounts of the state box's column, for the J-codes priced in JCDSTATE's.
+    const QString price = QStringLiteral("JCD.") + db::checkedColumn(*in.db, QStringLiteral("JCD"), in.state);
+    const QString filter = QStringLiteral("JCD.") + db::checkedColumn(*in.db, QStringLiteral("JCD"), in.filterState);
+    const db::JCodeAmounts amounts = db::jcodeAmounts(price);
+    const QString sources[] = {QStringLiteral("JCD.MMA"), amounts.participating, amounts.nonParticipating,
+                               amounts.limiting};
+    const QString value = sources[in.source];
+    const QString t = in.table;
+    const QString d = in.column();
+    const QString where = (in.tagged ? QStringLiteral(" AND JCD.Tag = '+'") : QString()) +
+                          QStringLiteral(" AND %1 > 0").arg(filter);
+    const QString jcd = firstRows(QStringLiteral("JCD"), QStringLiteral("CODEMOD"));
+    FamilyRun run;
+    run.statements = {
+        {QStringLiteral("UPDATE %1 SET Tag = JCD.Tag, %2 = %3 FROM %4 WHERE JCD.CODEMOD = %1.CODEMOD%5 AND %6")
+             .arg(t, d, twoDecimals(value, in), jcd, where, numberOrNull(value))},
+        {QStringLiteral("INSERT INTO %1 (Tag, CODEMOD, CPT, MOD, \"DESC\", %2, %3) SELECT JCD.Tag, JCD.CODEMOD, "
+                        "JCD.HCPCS, JCD.Mod, JCD.Description, %4, %5 FROM %6 WHERE NOT EXISTS (SELECT 1 FROM %1 "
+                        "WHERE %1.CODEMOD = JCD.CODEMOD)%7 AND %8")
+             .arg(t, d, kZeroColumns, twoDecimals(value, in), kZeros, jcd, where, numberOrNull(value))},
+    };
+    run.skipped = skippedRows(QStringLiteral("JCD"), QStringLiteral("CODEMOD"), value, where);
+    return run;
+}
+
+// ---- ASC.
+
 QStringList ascItems(const QString&)
 {
     return {QStringLiteral("Local ASC Payment Rate")};
 }
 
+// A number typed into a box of the main window, bound into the statement.
+dao::Variant boxNumber(const QString& text, const QString& refusal)
+{
+    double v = 0;
+    if (!dao::parseNumber(text, &v))
+        throw FamilyRefusal{refusal};
+    return v;
+}
+
+FamilyRun ascRun(const FamilyRunInput& in)
+{
+    const dao::Variant w = boxNumber(in.wageIndex, QStringLiteral("The wage index in use is not a number."));
+    // The local payment rate of the ASC view, rounded to cents after the percentage.
+    QString rate = QStringLiteral("(((\"ASC\".trans_payment*0.5)* ? )+ (((\"ASC\".trans_payment)*0.5)))");
+    if (in.calculate)
+        rate = QStringLiteral("(%1 * %2)").arg(rate, in.factor);
+    const QString tag = in.tagged ? QStringLiteral(" AND \"ASC\".Tag = '+'") : QString();
+    FamilyRun run;
+    // Only the session row keyed by the bare ASC code: its rows with modifiers keep their values.
+    run.statements = {
+        {QStringLiteral("UPDATE %1 SET %2 = round(%3,2) FROM \"ASC\" WHERE \"ASC\".CODE = %1.CODEMOD%4 AND %5")
+             .arg(in.table, in.column(), rate, tag, numberOrNull(QStringLiteral("\"ASC\".trans_payment"))),
+         {w}},
+    };
+    run.skipped = {QStringLiteral("SELECT count(*) FROM \"ASC\" WHERE NOT %1%2")
+                       .arg(numberOrNull(QStringLiteral("\"ASC\".trans_payment")), tag)};
+    return run;
+}
+
+// ---- DRG.
+
 QStringList drgItems(const QString&)
 {
     return {QStringLiteral("DRG Payment"), QStringLiteral("Relative Weight"), QStringLiteral("GMLOS"),
             QStringLiteral("AMLOS")};
+}
+
+int cptSize(dao::Database& db, const QString& table)
+{
+    for (const dao::FieldDef& f : db.tableDef(table).fields)
+        if (f.name.compare(QStringLiteral("CPT"), Qt::CaseInsensitive) == 0 && f.size > 0)
+            return f.size;
+    return 255;
+}
+
+FamilyRun drgRun(const FamilyRunInput& in)
+{
+    static const char* const columns[] = {"DRG.ARW", "DRG.ARW", "DRG.GMLOS", "DRG.AMLOS"};
+    const QString column = QString::fromLatin1(columns[in.source]);
+    std::vector<dao::Variant> params;
+    QString value = column;
+    if (in.source == 0) {
+        params = {boxNumber(in.baseRate, QStringLiteral("The base rate amount must be numeric.  Please re-enter."))};
+        value = QStringLiteral("(? * DRG.ARW)");
+    }
+    const QString written = in.calculate ? QStringLiteral("%1*%2").arg(value, in.factor) : value;
+    // A DRG's row in the session table: "DRG" and the number in at least three digits.
+    const QString key = QStringLiteral("jcat('DRG', format(DRG.DRG, '000'))");
+    const QString t = in.table;
+    const QString tag = in.tagged ? QStringLiteral(" AND DRG.TAG = '+'") : QString();
+    // A key longer than the session's CPT column (DRG1000 and up) finds no new row: only a row already
+    // keyed so is written.
+    const QString fits = QStringLiteral("length(%1) <= %2").arg(key).arg(cptSize(*in.db, in.tableName));
+    FamilyRun run;
+    run.statements = {
+        {QStringLiteral("UPDATE %1 SET %2 = %3 FROM DRG WHERE %1.CODEMOD = %4%5 AND %6")
+             .arg(t, in.column(), written, key, tag, numberOrNull(column)),
+         params},
+        {QStringLiteral("INSERT INTO %1 (Tag, CODEMOD, CPT, %2, \"DESC\", LDESC, NOTES, %3) SELECT DRG.TAG, %4, %4, "
+                        "%5, jcat('DRG:', DRG.\"DESC\"), jcat('DRG:  ', DRG.\"DESC\"), jcat('MDC CODE: ', DRG.MDC, "
+                        "'   DRG Type: ', DRG.DRGTYPE), %6 FROM DRG WHERE NOT EXISTS (SELECT 1 FROM %1 WHERE "
+                        "%1.CODEMOD = %4)%7 AND %8 AND %9")
+             .arg(t, in.column(), kZeroColumns, key, written, kZeros, tag, numberOrNull(column), fits),
+         params},
+    };
+    run.skipped = {QStringLiteral("SELECT count(*) FROM DRG WHERE NOT (%1 AND (%2 OR EXISTS (SELECT 1 FROM %3 WHERE "
+                                  "%3.CODEMOD = %4)))%5")
+                       .arg(numberOrNull(column), fits, t, key, tag)};
+    return run;
 }
 
 }  // namespace
@@ -158,11 +264,11 @@ const ScheduleFamily kScheduleFamilies[5] = {
     {"frmSchedulesLAB", " Schedule Manager Lab to KELVA", "Source: Lab Fee Table", labItems, false, "", false,
      labRun, 3, false, false},
     {"frmSchedulesJCD", " Schedule Manager J-Code to KELVA", "Source: J Code Table", jcdItems, false, "", false,
-     nullptr, -1, false, false},
+     jcdRun, -1, false, false},
     {"frmSchedulesASC", " Schedule Manager ASC Codes to KELVA", "Source: ASC Code Table", ascItems, true, "", true,
-     nullptr, -1, false, true},
+     ascRun, -1, false, true},
     {"frmSchedulesDRG", " Schedule Manager DRG Rates to KELVA", "Source: DRG Code Table", drgItems, true, "", false,
-     nullptr, -1, false, true},
+     drgRun, -1, false, true},
 };
 
 }  // namespace schedules

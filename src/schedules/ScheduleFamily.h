@@ -7,8 +7,6 @@
 #include <QStringList>
 #include <vector>
 
-class frmMain;
-
 // The five family fee managers (DMEPOS, Lab, J-code, ASC, DRG) as rows of one table: what their windows
 // show and what their runs write. One window class serves them all (FamilyScheduleWindow).
 namespace schedules {
@@ -20,9 +18,12 @@ struct FamilyRunInput {
     int source = -1;       // position in the source list
     int destination = -1;  // 0..4 for S1..S5
     QString factor;        // Calculate: (p + 100) / 100 as SQL number text
-    QString table;         // the session's code table, quoted
+    QString tableName;     // the session's code table
+    QString table;         // the same, quoted
     QString state;         // the main window's state box
-    frmMain* main = nullptr;
+    QString filterState;   // J-codes: JCDSTATE, the price column that selects the rows
+    QString wageIndex;     // ASC: the main window's wage index box
+    QString baseRate;      // DRG: the main window's base rate box
     dao::Database* db = nullptr;
     QString column() const { return QStringLiteral("S%1").arg(destination + 1); }
 };
@@ -32,9 +33,14 @@ struct FamilyStatement {
     std::vector<dao::Variant> params = {};
 };
 
+// A run refused by a value of the main window that it cannot use; nothing is written.
+struct FamilyRefusal {
+    QString message;
+};
+
 // A run's statements, in order, all in one transaction, with the count of the family rows it leaves out
 // (a value that is no number, a key given again) as a query returning one number. Building may fail with
-// dao::Error (a state that names no column of the family table).
+// dao::Error (a state that names no column of the family table) or FamilyRefusal.
 struct FamilyRun {
     std::vector<FamilyStatement> statements;
     FamilyStatement skipped;
