@@ -11,6 +11,7 @@
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
+#include "schedules/schedulecommon.h"
 #include "schedules/FamilyScheduleWindows.h"
 
 #include <QFont>
@@ -19,27 +20,17 @@
 using platform::listIndex;
 using platform::newControl;
 
+using schedules::kBlankSelection;
+using schedules::kBothSelected;
+using schedules::kNotTheSame;
+using schedules::kPercentageBlank;
+using schedules::kPercentageKeyMessage;
+using schedules::label;
+
 namespace {
 
-const QString kBlankSelection =
-    QStringLiteral("The fees and/or schedule selections cannot be blank..  Please correct and try again.");
-const QString kSame =
-    QStringLiteral("The source and destination fields can not be the same.  Please correct and try again.");
-const QString kPercentageBlank = QStringLiteral(
-    "The percentage increase/decrease box can not be blank.  If you enter a 0 (zero percent) you will copy the "
-    "source to the destination.");
-const QString kBothSelected = QStringLiteral("The source and destination fields must both be selected.  Please correct.");
 const QString kChanged = QStringLiteral("User defined schedules have been changed");
 
-QLabel* label(QWidget* parent, const QString& name, const QString& text, int left, int top, int width,
-              int height = 255)
-{
-    auto* l = newControl<QLabel>(parent, name, left, top, width, height, text);
-    if (height > 300)
-        l->setWordWrap(true);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return l;
-}
 
 }  // namespace
 
@@ -147,10 +138,9 @@ void FamilyScheduleWindow::opt_Click(int Index)
 
 void FamilyScheduleWindow::Text1_KeyPress(int& KeyAscii)
 {
-    if ((KeyAscii >= '0' && KeyAscii <= '9') || KeyAscii == '.' || KeyAscii == '-' || KeyAscii == 8)
+    if (schedules::percentageKey(KeyAscii))
         return;
-    seam().MsgBox(QStringLiteral("The percentage increase/decrease amount must be numeric.  Please re-enter."),
-                  vbOKOnly);
+    seam().MsgBox(kPercentageKeyMessage, vbOKOnly);
     KeyAscii = 0;
 }
 
@@ -196,7 +186,7 @@ void FamilyScheduleWindow::Run()
             return;
         }
         if (in.source == family_.sameCheckPosition && in.state == in.column()) {
-            seam().MsgBox(kSame, vbOKOnly);
+            seam().MsgBox(kNotTheSame, vbOKOnly);
             return;
         }
     } else {

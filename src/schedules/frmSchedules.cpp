@@ -11,6 +11,7 @@
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
+#include "schedules/schedulecommon.h"
 #include "schedules/schedulesql.h"
 
 #include <QFont>
@@ -18,6 +19,13 @@
 
 using platform::listIndex;
 using platform::place;
+
+using schedules::kBlankSelection;
+using schedules::kBothSelected;
+using schedules::kNotTheSame;
+using schedules::kPercentageBlank;
+using schedules::kPercentageKeyMessage;
+using schedules::label;
 
 namespace {
 
@@ -36,14 +44,6 @@ const QString kClearWarning = QStringLiteral(
     "Please select the schedule to be cleared.  Note that there is no \"undo\" to this operation.  Current "
     "information for this schedule will be cleared!");
 const QString kPercentageCaption = QStringLiteral("Percentage increase / decrease of Source to Destination:");
-const QString kPercentageKeyMessage =
-    QStringLiteral("The percentage increase/decrease amount must be numeric.  Please re-enter.");
-const QString kPercentageBlank = QStringLiteral(
-    "The percentage increase/decrease box can not be blank.  If you enter a 0 (zero percent) you will copy the "
-    "source to the destination.");
-const QString kBothSelected = QStringLiteral("The source and destination fields must both be selected.  Please correct.");
-const QString kNotTheSame =
-    QStringLiteral("The source and destination fields can not be the same.  Please correct and try again.");
 const QString kNotNumeric = QStringLiteral("Entry is not numeric");
 const QString kOnlyClearTakesAllSchedules = QStringLiteral(
     "The destinatation field can only be 'All Schedules (S1-S5)' if the option is to 'Clear (Zero Out)' ");
@@ -89,15 +89,6 @@ void uncheck(QRadioButton* option)
     option->setAutoExclusive(true);
 }
 
-QLabel* label(QWidget* parent, const QString& name, const QString& text, int left, int top, int width,
-              int height = 255)
-{
-    auto* l = platform::newControl<QLabel>(parent, name, left, top, width, height, text);
-    if (height > 300)
-        l->setWordWrap(true);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return l;
-}
 
 }  // namespace
 
@@ -428,7 +419,7 @@ void frmSchedules::Text3_GotFocus()
 void frmSchedules::Text1_KeyPress(int& KeyAscii)
 {
     platform::setText(Text3, QString());
-    if ((KeyAscii >= '0' && KeyAscii <= '9') || KeyAscii == '.' || KeyAscii == '-' || KeyAscii == 8)
+    if (schedules::percentageKey(KeyAscii))
         return;
     if (KeyAscii == 13) {
         KeyAscii = 0;
@@ -550,9 +541,7 @@ bool frmSchedules::CopySchedules(const QStringList& sources)
     const int source = listIndex(Combo1);
     const int destination = listIndex(Combo2);
     if (source < 0 || destination < 0 || source >= sources.size()) {
-        seam().MsgBox(QStringLiteral("The fees and/or schedule selections cannot be blank..  Please correct and try "
-                                     "again."),
-                      vbOKOnly);
+        seam().MsgBox(kBlankSelection, vbOKOnly);
         return false;
     }
     const QString d = column("S", destination);
