@@ -1,6 +1,7 @@
 # Build settings: the vendor's contact data and the update server. The sample build uses
 # fictitious values; a release build sets them on the cmake command line.
 set(KELVA_SUPPORT_PHONE "1-800-555-0142" CACHE STRING "Support telephone number shown in messages")
+set(KELVA_SUPPORT_EMAIL "support@example.com" CACHE STRING "Support e-mail address shown in messages")
 set(KELVA_ORDER_PHONE "1-800-555-0143" CACHE STRING "Order telephone number")
 set(KELVA_WEB_ADDRESS "www.example.com/kelva" CACHE STRING "Vendor's web address")
 set(KELVA_FTP_HOST "127.0.0.1" CACHE STRING "Update server host")

@@ -7,6 +7,11 @@ QString supportPhone()
     return QString::fromUtf8(build::SupportPhone);
 }
 
+QString supportEmail()
+{
+    return QString::fromUtf8(build::SupportEmail);
+}
+
 QString orderPhone()
 {
     return QString::fromUtf8(build::OrderPhone);

@@ -4,6 +4,7 @@
 
 // The vendor's contact data and the database password, as the build sets them.
 QString supportPhone();
+QString supportEmail();
 QString orderPhone();
 QString webAddress();
 QString databasePassword();

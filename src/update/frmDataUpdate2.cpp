@@ -6,6 +6,7 @@
 #include "app/globals.h"
 #include "buildsettings.h"
 #include "platform/controls/twips.h"
+#include "platform/forms/InputBlock.h"
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
 #include "update/applydriver.h"
@@ -23,37 +24,6 @@ using platform::place;
 namespace {
 
 const QString kUpdatedTables = QStringLiteral("The tables updated inlcude: ");
-
-// While an update is applied the program's windows take no input: no click, key or wheel, and no close box.
-class InputBlock : public QObject {
-public:
-    InputBlock() { QCoreApplication::instance()->installEventFilter(this); }
-    ~InputBlock() override { QCoreApplication::instance()->removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        switch (e->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::Shortcut:
-        case QEvent::ShortcutOverride:
-        case QEvent::Wheel:
-            return true;
-        case QEvent::Close:
-            if (e->spontaneous()) {
-                e->ignore();
-                return true;
-            }
-            return false;
-        default:
-            return false;
-        }
-    }
-};
 
 // The picture at the left of every page.
 QLabel* picture(QWidget* page, const QString& name)
@@ -524,7 +494,7 @@ void frmDataUpdate2::DownloadUpdateFile()
     hooks.progress = [this](int value) { ProgressBar1->setValue(value); };
     try {
         applying_ = true;
-        InputBlock block;
+        platform::InputBlock block;  // the program takes no input meanwhile
         update::applyUpdate(dao::OpenDatabase(programPath(QStringLiteral("kelva.mdb")), g().DbConnect),
                             programPath(update::kUpdateFileName), g().DbConnect, hooks, strDate, strUpdTables);
         applying_ = false;

@@ -14,6 +14,7 @@
 #include "platform/forms/guarded.h"
 #include "platform/seam/Seam.h"
 #include "userdata/backupset.h"
+#include "userdata/restore.h"
 
 #include <QDir>
 #include <QFile>
@@ -129,6 +130,11 @@ void frmBackup::Command2_Click()
 {
     if (running_)
         return;
+    running_ = true;
+    const bool restored = restore::RestoreSessions(*this);
+    running_ = false;
+    if (restored)
+        restore::FinishRestore(*this);
 }
 
 void frmBackup::Command4_Click()

@@ -41,7 +41,7 @@ public:
     // zero-length text. `table` is not used.
     void MatchTagFieldSize(const QString& backupFile, const QString& table);
 
-    // A backup is running: the buttons and closing the window do nothing meanwhile.
+    // A backup or a restore is running: the buttons and closing the window do nothing meanwhile.
     bool backupRunning() const { return running_; }
 
 private:

@@ -112,3 +112,16 @@ QString BackupTest::backupFails(const QString& stage)
     const QStringList shown = seam.messages().mid(before);
     return shown.size() == 2 ? shown.front() : QString();
 }
+
+void BackupTest::clickEverythingWhileRunning(int& attempts)
+{
+    frmBackup& w = load<frmBackup>();
+    seam.onDoEvents([&w, &attempts] {
+        EXPECT_TRUE(w.backupRunning());
+        w.Command1->click();
+        w.Command2->click();
+        w.Command4->click();
+        EXPECT_FALSE(w.Unload());
+        ++attempts;
+    });
+}

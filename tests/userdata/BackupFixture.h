@@ -39,5 +39,9 @@ protected:
     // Clicks it expecting a failure: the failure's description (returned), then `stage`.
     QString backupFails(const QString& stage);
 
+    // At the next DoEvents of a running backup or restore: every button of the window clicked and the
+    // window asked to close, each of which must do nothing; counts the attempts.
+    void clickEverythingWhileRunning(int& attempts);
+
     QTemporaryDir folder;
 };

@@ -296,14 +296,7 @@ TEST_F(BackupTest, SecondClickAndClosingDuringTheBackupDoNothing)
     addThreeSessions();
     frmBackup& w = load<frmBackup>();
     int attempts = 0;
-    seam.onDoEvents([&] {
-        EXPECT_TRUE(w.backupRunning());
-        w.Command1->click();
-        w.Command2->click();
-        w.Command4->click();
-        EXPECT_FALSE(w.Unload());
-        ++attempts;
-    });
+    clickEverythingWhileRunning(attempts);
     seam.expectMsgBox(QStringLiteral("Backup complete"), vbOKOnly);
     w.Command1->click();  // through the button's wiring
     settle();
