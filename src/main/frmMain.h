@@ -278,6 +278,10 @@ public:
     void mnu_KELVAExportUtility_Click();
     void mnuSaveTagList_Click();
 
+    // ==== sessions: the session settings windows (frmMain_session.cpp)
+    // CARRIER and Loc of the parameter row follow the current session's stored locality.
+    void FollowSessionLocality();
+
 private:
     void makeMenus();
     void makeToolbar();
