@@ -79,7 +79,12 @@ void frmMain::mnumain_Click(int Index)
 
 void frmMain::mnufile_Click(int Index)
 {
-    if (Index == 5)
+    // The user-column imports.
+    if (Index == 0)
+        ImportUserSchedules();
+    else if (Index == 1)
+        ImportUserFrequencies();
+    else if (Index == 5)
         platform::forms().get<frmDropSession>().Show();
 }
 
