@@ -38,6 +38,8 @@ void Printer::begin()
     if (!outputPdf_.isEmpty()) {
         printer_->setOutputFormat(QPrinter::PdfFormat);
         printer_->setOutputFileName(outputPdf_);
+    } else if (!printerName_.isEmpty()) {
+        printer_->setPrinterName(printerName_);
     }
     printer_->setPageOrientation(orientation_ == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
     painter_ = std::make_unique<QPainter>();

@@ -1,0 +1,5 @@
+#include "reports/frmReportz.h"
+
+void frmReportz::PrintReport()
+{
+}
