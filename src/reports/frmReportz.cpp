@@ -477,5 +477,6 @@ void frmReportz::btn_Click(int Index)
 // The printer chosen becomes the one the reports print on; a cancel ends the command quietly.
 void frmReportz::PrinterSetup()
 {
+    printerSetupUsed_ = true;
     seam().PrinterDialog();
 }

@@ -12,6 +12,10 @@
 #include <QRadioButton>
 #include <QStringList>
 
+namespace dao {
+class Recordset;
+}
+
 // "Reports": the physician fee report builder. The user chooses which report items print and in which
 // order (custom mode), or prints the fixed list a caller handed over in lst(4) (preselected mode), limits
 // the report to a code range or to tagged codes, and prints. Its only memory is PARMS_CL.Last_Print.
@@ -56,6 +60,10 @@ public:
     void clearChosen();
     // The text report of the chosen items (printing).
     void PrintReport();
+    void PrintPageHeader(int descWidth);
+    void PrintPageFooter(int lines, int columns, int lineCounter);
+    int pageCounter = 0;  // pages finished in the run
+    int lineCounter = 3;  // rows of the page, counting from 3
 
     void btn_Click(int Index);
     void lst_DblClick(int Index);
@@ -84,4 +92,7 @@ private:
     void add(int list, const QString& text);
     void removeAt(int list, int row);
     void swapChosen(int a, int b);
+    void PrintRow(dao::Recordset& rs, int descWidth);
+    void PrintPages(dao::Recordset& rs, int descWidth, int lines, int columns);
+    bool printerSetupUsed_ = false;  // the dialog now reports a cancel as an error
 };
