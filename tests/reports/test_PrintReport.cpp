@@ -6,6 +6,10 @@
 #include "reports/reportitems.h"
 #include "reports/textreport.h"
 
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
 namespace {
 
 using platform::setText;
@@ -237,6 +241,45 @@ TEST_F(PrintReportTest, OppsPrintsTheViewsAmountsForTheLocality)
     setText(w.txt(1), "12387");
     const auto pages = print(w, 1);
     EXPECT_EQ(pages[0][kFirstRow].mid(10).trimmed(), QString::number(expected.toDouble(), 'f', 2));
+}
+
+}  // namespace
+
+namespace {
+
+QString pdfText(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+TEST_F(PrintReportTest, LayoutOneReadsBackFromThePdf)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    frmReportz& w = builder({0, 1, 8, 2});
+    setText(w.txt(0), "99211");
+    setText(w.txt(1), "99215");
+    const auto pages = print(w, 1);
+    ASSERT_EQ(pages.size(), 1u);
+    const QString text = pdfText(seam.printer().outputFile());
+    EXPECT_TRUE(text.contains(reports::kReportTitle));
+    for (int line = 5; line <= 7; ++line)
+        EXPECT_TRUE(text.contains(pages[0][line].trimmed().section("  ", 0, 0))) << line;
+    QString row;
+    for (const QString& l : pages[0])
+        if (l.startsWith("99213 "))
+            row = l;
+    ASSERT_FALSE(row.isEmpty());
+    const QStringList fields = row.split(QRegularExpression("\\s{2,}"), Qt::SkipEmptyParts);
+    QString pdfRow;
+    for (const QString& l : text.split('\n'))
+        if (l.trimmed().startsWith("99213"))
+            pdfRow = l;
+    ASSERT_FALSE(pdfRow.isEmpty());
+    EXPECT_EQ(pdfRow.split(QRegularExpression("\\s{2,}"), Qt::SkipEmptyParts), fields);
 }
 
 }  // namespace
