@@ -199,9 +199,18 @@ QString createSession(dao::Database& db, const NewSession& session)
         sources << "?";
         params.push_back(value);
     }
-    for (const QString& column : sessionCopyColumns()) {
+    QStringList copied;
+    if (session.copyEveryColumn) {
+        for (const dao::FieldDef& f : db.tableDef(QStringLiteral("SESSIONS")).fields)
+            if (f.name.compare("Session", Qt::CaseInsensitive) != 0 && f.name.compare("SESTAB", Qt::CaseInsensitive) != 0)
+                copied << dao::quoteIdentifier(f.name);
+    } else {
+        copied = sessionCopyColumns();
+    }
+    for (const QString& column : copied) {
         const bool set = std::any_of(session.values.begin(), session.values.end(), [&](const auto& v) {
-            return v.first.compare(column, Qt::CaseInsensitive) == 0;
+            return v.first.compare(column, Qt::CaseInsensitive) == 0 ||
+                   dao::quoteIdentifier(v.first).compare(column, Qt::CaseInsensitive) == 0;
         });
         if (set)
             continue;
@@ -214,6 +223,68 @@ QString createSession(dao::Database& db, const NewSession& session)
                params);
     trans.Commit();
     return table;
+}
+
+QString createUserSession(dao::Database& db, const QString& name, const QString& source)
+{
+    dao::Transaction trans(db);
+    if (!sessionExists(db, source))
+        return QString();
+    const dao::Variant count = db.scalar(QStringLiteral("SELECT SESCOUNT FROM PARMS_CL"));
+    qint64 number = count.isNull() ? 1 : qint64(dao::CDbl(count));
+    // A table left behind under the number (no session names it) is passed over, never taken or dropped.
+    while (db.hasTable(sessionTableName(number)))
+        ++number;
+    NewSession session;
+    session.name = name;
+    session.source = source;
+    session.number = number;
+    session.copyEveryColumn = true;
+    const QString table = createSession(db, session);
+    db.Execute(QStringLiteral("UPDATE PARMS_CL SET SESCOUNT = ?"), {number + 1});
+    trans.Commit();
+    return table;
+}
+
+SessionNameCheck checkRenameSessionName(dao::Database& db, const QString& oldName, const QString& newName)
+{
+    if (newName.contains('"'))
+        return SessionNameCheck::HasQuote;
+    if (newName.compare(kDefaultSession, Qt::CaseInsensitive) == 0 ||
+        newName.compare(kMakeNewSessionEntry, Qt::CaseInsensitive) == 0)
+        return SessionNameCheck::InUse;
+    for (const QString& existing : sessionNames(db))
+        if (existing != oldName && newName.compare(existing, Qt::CaseInsensitive) == 0)
+            return SessionNameCheck::InUse;
+    return SessionNameCheck::Ok;
+}
+
+bool renameSession(dao::Database& db, const QString& oldName, const QString& newName)
+{
+    if (oldName == kDefaultSession)
+        return false;
+    dao::Transaction trans(db);
+    db.Execute(QStringLiteral("UPDATE SESSIONS SET Session = ? WHERE Session = ?"), {newName, oldName});
+    const bool renamed = db.RecordsAffected() > 0;
+    trans.Commit();
+    return renamed;
+}
+
+bool deleteSession(dao::Database& db, const QString& name)
+{
+    if (name.compare(kDefaultSession, Qt::CaseInsensitive) == 0)
+        return false;
+    dao::Transaction trans(db);
+    const dao::Variant table = db.scalar(QStringLiteral("SELECT SESTAB FROM SESSIONS WHERE Session = ?"), {name});
+    if (table.isNull())
+        return false;
+    const QString tableName = table.toString();
+    if (tableName.compare(kModelTable, Qt::CaseInsensitive) == 0 || !db.hasTable(tableName))
+        return false;
+    db.Execute(QStringLiteral("DROP TABLE ") + dao::quoteIdentifier(tableName));
+    db.Execute(QStringLiteral("DELETE FROM SESSIONS WHERE Session = ?"), {name});
+    trans.Commit();
+    return true;
 }
 
 }  // namespace db

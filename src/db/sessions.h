@@ -110,6 +110,9 @@ struct NewSession {
     QString source = kDefaultSession;  // whose row and code rows are copied
     qint64 number = 0;                 // SESCOUNT: the table is sessionTableName(number)
     SessionValues values;              // columns of the new row set instead of copied (bound values)
+    // Copies every column of the source row but Session and SESTAB (a session made by the user from
+    // another); otherwise sessionCopyColumns() only, as the first run makes its session.
+    bool copyEveryColumn = false;
 };
 
 // Creates a session in one transaction (a savepoint inside the caller's): its code table with the rows of
@@ -118,5 +121,28 @@ struct NewSession {
 // exist, the database's own error when the table or the row cannot be made (a taken name or table).
 // SESCOUNT is the caller's: it keeps it on the live parameter row.
 QString createSession(dao::Database& db, const NewSession& session);
+
+// ---- Sessions the user makes, renames and deletes
+
+// The list entry that stands for "make a session": no session may take its name.
+inline const QString kMakeNewSessionEntry = QStringLiteral("< - Make New Session - >");
+inline constexpr int kRenameMaxLength = 45;
+
+// A session made from another ("Default" or a user session) with every column of its row, in one
+// transaction together with PARMS_CL.SESCOUNT + 1. The table takes the number SESCOUNT; a table of that
+// number left over without a session row is passed over for the next free number. Returns the new table's
+// name, or an empty text when the source session does not exist (nothing made). The database's own error
+// when it fails; nothing is left behind then.
+QString createUserSession(dao::Database& db, const QString& name, const QString& source);
+
+// The check of a rename, in its order: a double quotation mark, and a name equal without regard to case to
+// "Default", to the list entry for new sessions or to another session than `oldName`. (A blank name is the
+// window's own check.)
+SessionNameCheck checkRenameSessionName(dao::Database& db, const QString& oldName, const QString& newName);
+// Gives a session a new name; it keeps its table and settings. False when there is no such session.
+bool renameSession(dao::Database& db, const QString& oldName, const QString& newName);
+// Deletes a session: drops its table and deletes its row in one transaction. Nothing happens (false) for a
+// name that no session has, for "Default" and for a row whose SESTAB names no table other than DATA0000.
+bool deleteSession(dao::Database& db, const QString& name);
 
 }  // namespace db

@@ -278,6 +278,18 @@ public:
     void mnu_KELVAExportUtility_Click();
     void mnuSaveTagList_Click();
 
+    // ==== sessions: the session settings windows (frmMain_session.cpp)
+    // CARRIER and Loc of the parameter row follow the current session's stored locality.
+    void FollowSessionLocality();
+
+    // ==== frmMain_import.cpp: the user-column imports of the File menu and their comma-delimited readers.
+    // File menu items 0 and 1: S1..S5 and the tag, or Freq1..Freq5, from a file the user chooses.
+    void ImportUserSchedules();
+    void ImportUserFrequencies();
+    // The readers read the file named in dia.FileName into the current session's table.
+    void ImportUserSchedulesCsv();
+    void ImportUserFrequenciesCsv();
+
 private:
     void makeMenus();
     void makeToolbar();

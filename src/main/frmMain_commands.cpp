@@ -8,7 +8,9 @@
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
 #include "sessions/frmAbout.h"
+#include "sessions/frmDropSession.h"
 #include "sessions/frmGridSet.h"
+#include "sessions/frmKelva.h"
 #include "update/gapmerge.h"
 
 void frmMain::Command2_Click()
@@ -75,8 +77,15 @@ void frmMain::mnumain_Click(int Index)
         ShowFederalRegister();
 }
 
-void frmMain::mnufile_Click(int)
+void frmMain::mnufile_Click(int Index)
 {
+    // The user-column imports.
+    if (Index == 0)
+        ImportUserSchedules();
+    else if (Index == 1)
+        ImportUserFrequencies();
+    else if (Index == 5)
+        platform::forms().get<frmDropSession>().Show();
 }
 
 void frmMain::mnuFileExport_Click(int)
@@ -91,6 +100,8 @@ void frmMain::mnuSettings_Click(int Index)
 {
     if (Index == 0)
         platform::forms().get<frmGridSet>().Show(vbModal);
+    if (Index == 1)
+        platform::forms().get<frmKelva>().Show(vbModal);
 }
 
 void frmMain::mnuReports_Click(int)

@@ -10,6 +10,7 @@
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
+#include "sessions/frmNewSession.h"
 
 #include <QSignalBlocker>
 
@@ -217,7 +218,8 @@ void frmMain::Combo1_Click()
     const bool newSession = chosen == kMakeNewSession;
 
     if (newSession) {
-        // No session is made from the list here: it goes back to the current session.
+        // The new-session window opens beside the main window; the list goes back to the current session.
+        platform::forms().get<frmNewSession>().Show();
         selectSession(*this, current);
     } else if (current != chosen) {
         SetBusyCursor(11);
@@ -228,7 +230,7 @@ void frmMain::Combo1_Click()
         SetBusyCursor(0);
     mnuFileExport(0)->setText(QStringLiteral("KELVA Session: ") + Combo1->currentText());
     try {
-        followSessionLocality(*this);
+        FollowSessionLocality();
     } catch (const dao::Error& e) {
         seam().MsgBox(e.description, vbOKOnly);
     }
@@ -266,4 +268,9 @@ void frmMain::SwitchSession(const QString& chosen, const QString& current)
         selectSession(*this, current);
         seam().MsgBox(e.description, vbOKOnly);
     }
+}
+
+void frmMain::FollowSessionLocality()
+{
+    followSessionLocality(*this);
 }

@@ -2,6 +2,7 @@
 
 #include "app/globals.h"
 #include "main/frmMain.h"
+#include "platform/controls/BusyCursor.h"
 #include "platform/controls/twips.h"
 #include "platform/forms/FormRegistry.h"
 #include "platform/forms/controls.h"
@@ -125,6 +126,23 @@ std::optional<locality::ZipRow> LocalityWindow::FindZipCode(const QString& zip)
         platform::SetFocus(Text1);
     }
     return row;
+}
+
+std::optional<locality::ZipRow> LocalityWindow::TypedZipCode()
+{
+    if (Text1->text().size() != 5)
+        return std::nullopt;
+    seam().DoEvents();
+    const QString zip = Text1->text();
+    if (isBlankEntry(zip))
+        return std::nullopt;
+    platform::BusyCursor busy;
+    return FindZipCode(zip);
+}
+
+bool LocalityWindow::isBlankEntry(const QString& text)
+{
+    return QString::compare(text, QStringLiteral(" "), Qt::CaseSensitive) <= 0;
 }
 
 bool LocalityWindow::HasLocality()

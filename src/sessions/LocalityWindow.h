@@ -50,6 +50,11 @@ protected:
     // ZPLC's row of the typed ZIP code; without one, "Zip Code entered not found" and the focus back in
     // Text1.
     std::optional<locality::ZipRow> FindZipCode(const QString& zip);
+    // After a key released in Text1: once the box holds five characters, pending events are let run and the
+    // typed code looked up (FindZipCode). None for fewer characters, a blank text or a code ZPLC lacks.
+    std::optional<locality::ZipRow> TypedZipCode();
+    // A list entry or text that sorts at or before a single blank: no choice.
+    static bool isBlankEntry(const QString& text);
     // The grid has a current locality row.
     bool HasLocality();
     // The current row's locality text, and a column as the grid shows it.

@@ -7,15 +7,6 @@
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
 
-namespace {
-
-bool isBlank(const QString& text)
-{
-    return QString::compare(text, QStringLiteral(" "), Qt::CaseSensitive) <= 0;
-}
-
-}  // namespace
-
 frmSLocation::frmSLocation()
 {
     setObjectName("frmSLocation");
@@ -70,7 +61,7 @@ void frmSLocation::Form_QueryUnload(int&, int UnloadMode)
 void frmSLocation::cmb_Click()
 {
     const QString entry = cmb->currentText();
-    if (isBlank(entry))
+    if (isBlankEntry(entry))
         return;
     // A locality taken from the list was not found by a ZIP code.
     g().SelectedZip.clear();
@@ -80,16 +71,11 @@ void frmSLocation::cmb_Click()
 
 void frmSLocation::Text1_KeyUp(int&, int)
 {
-    if (Text1->text().size() != 5)
-        return;
-    seam().DoEvents();
-    const QString zip = Text1->text();
-    if (isBlank(zip))
-        return;
-    platform::BusyCursor busy;
-    const std::optional<locality::ZipRow> row = FindZipCode(zip);
+    const std::optional<locality::ZipRow> row = TypedZipCode();
     if (!row)
         return;
+    platform::BusyCursor busy;
+    const QString& zip = row->zip;
     g().SelectedZip = zip;
     g().RuralInd = row->ruralInd.toString();
     ShowChoice(ShowLocalities(locality::zipLocalities(row->carrier, row->locality)));

@@ -123,14 +123,16 @@ TEST_F(SessionSwitchTest, ChoosingTheCurrentSessionQueriesNothingAndSetsTheLocal
     EXPECT_EQ(main->Data1.Recordset().Fields(db::feecol::S1).Value(), s1) << "no re-query of the grid";
 }
 
-TEST_F(SessionSwitchTest, MakeNewSessionGoesBackToTheCurrentSession)
+TEST_F(SessionSwitchTest, MakeNewSessionOpensItsWindowAndGoesBackToTheCurrentSession)
 {
     choose("< - Make New Session - >");
     EXPECT_EQ(main->Combo1->currentText(), "Sample");
     EXPECT_EQ(parms("CURSES").toString(), "Sample");
     EXPECT_EQ(sessionRow(), "Sample");
     EXPECT_EQ(main->mnuFileExport(0)->text(), "KELVA Session: Sample");
-    EXPECT_EQ(platform::forms().loaded().size(), 1u);
+    // The new-session window opens beside the main window.
+    EXPECT_EQ(platform::forms().loaded().size(), 2u);
+    EXPECT_NE(platform::forms().loadedByName("frmNewSession"), nullptr);
     EXPECT_EQ(platform::busyCount(), 0);
 }
 
