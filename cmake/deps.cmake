@@ -22,3 +22,5 @@ find_package(benchmark REQUIRED)
 # apt: nodejs gnumeric python3-dbf gzip
 # The update server of the FTP tests (a local pyftpdlib server).
 # apt: python3-pyftpdlib
+# The text report tests read the printed PDF back (pdftotext, pdftoppm).
+# apt: poppler-utils

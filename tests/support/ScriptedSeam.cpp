@@ -79,6 +79,13 @@ void ScriptedSeam::cancelFileDialog()
 void ScriptedSeam::answerPrinterDialog(bool ok)
 {
     printerDialog_.push_back(ok);
+    printerChoice_.push_back(QString());
+}
+
+void ScriptedSeam::choosePrinter(const QString& printerName)
+{
+    printerDialog_.push_back(true);
+    printerChoice_.push_back(printerName);
 }
 
 void ScriptedSeam::shellResult(int result)
@@ -144,6 +151,7 @@ void ScriptedSeam::verifyNothingLeft()
     input_.clear();
     file_.clear();
     printerDialog_.clear();
+    printerChoice_.clear();
     shell_.clear();
     doEvents_.clear();
     modal_.clear();
@@ -217,6 +225,11 @@ bool ScriptedSeam::PrinterDialog()
         unexpected(QStringLiteral("printer dialog"));
     const bool ok = printerDialog_.front();
     printerDialog_.pop_front();
+    const QString choice = printerChoice_.empty() ? QString() : printerChoice_.front();
+    if (!printerChoice_.empty())
+        printerChoice_.pop_front();
+    if (ok && !choice.isEmpty())
+        printer_.setPrinterName(choice);
     dialogRoundTrip();
     return ok;
 }

@@ -43,6 +43,8 @@ public:
     void answerFileDialog(const QString& path, int filterIndex = 0);
     void cancelFileDialog();
     void answerPrinterDialog(bool ok);
+    // The next printer dialog is answered OK with that printer chosen (it becomes the program's printer).
+    void choosePrinter(const QString& printerName);
     void shellResult(int result);
     // The next modal show of a T runs script with the loaded window; it must hide or unload the window.
     template <class T>
@@ -114,6 +116,7 @@ private:
     std::deque<QString> input_;
     std::deque<FileAnswer> file_;
     std::deque<bool> printerDialog_;
+    std::deque<QString> printerChoice_;
     std::deque<int> shell_;
     std::map<std::type_index, std::deque<std::function<void(platform::Form&)>>> modal_;
     std::deque<std::function<void()>> doEvents_;

@@ -38,8 +38,14 @@ void Printer::begin()
     if (!outputPdf_.isEmpty()) {
         printer_->setOutputFormat(QPrinter::PdfFormat);
         printer_->setOutputFileName(outputPdf_);
+    } else if (!printerName_.isEmpty()) {
+        printer_->setPrinterName(printerName_);
     }
+    printer_->setPageSize(QPageSize(QPageSize::Letter));
+    printer_->setPageMargins(QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
     printer_->setPageOrientation(orientation_ == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (failAtPage_ == 1)
+        printerError();
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get()))
         printerError();
@@ -96,7 +102,7 @@ void Printer::NewPage()
     begin();
     if (!line_.isEmpty())
         flushLine();
-    if (!printer_->newPage())
+    if (failAtPage_ == page_ + 1 || !printer_->newPage())
         printerError();
     y_ = 0;
     ++page_;
@@ -120,6 +126,8 @@ void Printer::EndDoc()
 int Printer::ScaleHeight()
 {
     QPrinter probe(QPrinter::HighResolution);
+    probe.setPageSize(QPageSize(QPageSize::Letter));
+    probe.setPageMargins(QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch);
     probe.setPageOrientation(orientation_ == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
     const QRectF page = probe.pageLayout().paintRect(QPageLayout::Inch);
     return static_cast<int>(page.height() * 1440);

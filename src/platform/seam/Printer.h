@@ -30,6 +30,11 @@ public:
     void setFontBold(bool bold) { fontBold_ = bold; }
     int Orientation() const { return orientation_; }  // 1 portrait, 2 landscape
     void setOrientation(int orientation) { orientation_ = orientation == 2 ? 2 : 1; }
+    // The system printer the document goes to (the printer dialog's choice); empty: the default printer.
+    QString PrinterName() const { return printerName_; }
+    void setPrinterName(const QString& name) { printerName_ = name; }
+    // Tests: starting page n of a document fails as a printer does (0: never).
+    void failAtPage(int n) { failAtPage_ = n; }
 
     // Writes text at the current position without ending the line.
     void Write(const QString& text);
@@ -59,6 +64,8 @@ private:
     void flushLine();
 
     QString outputPdf_;
+    QString printerName_;
+    int failAtPage_ = 0;
     QString fontName_ = QStringLiteral("Courier");
     double fontSize_ = 10;
     bool fontBold_ = false;

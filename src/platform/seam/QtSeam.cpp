@@ -133,8 +133,16 @@ bool QtSeam::FileDialog(FileDialogKind kind, FileDialogState& state)
 bool QtSeam::PrinterDialog()
 {
     QPrinter printer;
+    if (!printer_.PrinterName().isEmpty())
+        printer.setPrinterName(printer_.PrinterName());
     QPrintDialog dialog(&printer, dialogParent());
-    return dialog.exec() == QDialog::Accepted;
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    // The chosen printer becomes the program's printer.
+    printer_.setPrinterName(printer.printerName());
+    return true;
 }
 
 void QtSeam::ShowModal(Form& form)
