@@ -62,8 +62,9 @@ TEST_F(SharedRowsTest, AFreshInstallationHoldsTheShippedValues)
         if (c->name() == "COLWS" || c->name() == "COLVS")
             continue;
         const dao::Variant stored = sessions[c->name()].Value();
-        if (!c->shipped.isNull())
+        if (!c->shipped.isNull()) {
             EXPECT_EQ(stored, c->shipped) << c->name().toStdString();
+        }
     }
 }
 

@@ -312,8 +312,9 @@ TEST_F(CodeBoxTest, FamilyCodesAsTheyAreTyped)
         // The fee box shows the main grid's fee whenever the family's row was shown.
         const bool searched = QString(c.row) != QString(c.lastGood).trimmed() || c.message ||
                               QString(c.box) != c.typed;
-        if (searched && !QString(c.box).isEmpty())
+        if (searched && !QString(c.box).isEmpty()) {
             EXPECT_EQ(main->Text1(1)->text(), "$7.50");
+        }
         seam.verifyNothingLeft();
     }
 }
@@ -416,14 +417,17 @@ TEST_F(CodeBoxTest, ListTextsTypedAndChosen)
             const bool closes = chosen ? c.chosenCloses : c.typedCloses;
             EXPECT_EQ(main->cmbNewCodes->isHidden(), closes) << chosen;
             EXPECT_EQ(main->cmboCurrentView->isEnabled(), closes) << chosen;
-            if (closes)
+            if (closes) {
                 EXPECT_EQ(main->Text1(0)->text().trimmed(), QString(c.text).trimmed()) << chosen;
-            else
+            } else {
                 EXPECT_EQ(main->Text1(0)->text(), "x") << chosen;
-            if (!chosen && (QString(c.text).size() == 9 || QString(c.text).startsWith("$")))
+            }
+            if (!chosen && (QString(c.text).size() == 9 || QString(c.text).startsWith("$"))) {
                 EXPECT_EQ(main->cmbNewCodes->currentText(), "DRG001 ");  // the newest code instead
-            if (closes && chosen)
+            }
+            if (closes && chosen) {
                 EXPECT_EQ(main->ActiveControl(), main->dbg) << chosen;
+            }
             seam.verifyNothingLeft();
         }
     }

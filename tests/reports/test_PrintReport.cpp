@@ -230,11 +230,11 @@ TEST_F(PrintReportTest, EndsOfARun)
 
 TEST_F(PrintReportTest, OppsPrintsTheViewsAmountsForTheLocality)
 {
-    setParms("CARRIER = '10112', Loc = '00'");
+    // The view follows the session's locality: the report prints the rows of the one it stores.
     platform::setComboText(main->cmboCurrentView, "KELVA OPPS");
     settle();
-    const auto expected = db().scalar("SELECT NFTTOTAL FROM DATAOPPSVIEW WHERE carrier = '10112' AND locality = '00' "
-                                      "AND CPT = '12387'");
+    const auto expected = db().scalar("SELECT NFTTOTAL FROM DATAOPPSVIEW AS v, PARMS_CL AS p WHERE v.carrier = p.CARRIER "
+                                      "AND v.locality = p.Loc AND v.CPT = '12387'");
     ASSERT_FALSE(expected.isNull());
     frmReportz& w = builder({0, 2});
     setText(w.txt(0), "12387");
