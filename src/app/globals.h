@@ -1,4 +1,5 @@
 #pragma once
+#include "db/feeformulas.h"
 #include "platform/dao/Database.h"
 #include <QString>
 #include <array>
@@ -52,6 +53,9 @@ struct Globals {
 };
 
 Globals& g();
+
+// The current session's factors as the fee formulas take them.
+db::FeeFactors sessionFactors();
 
 // A path in the program folder.
 QString programPath(const QString& fileName);

@@ -12,18 +12,6 @@
 
 namespace {
 
-db::FeeFactors sessionFactors()
-{
-    const Globals& v = g();
-    db::FeeFactors f;
-    f.workAdjuster = v.WorkAdjuster;
-    f.workGpci = v.WorkGpci;
-    f.pracGpci = v.PracGpci;
-    f.malpGpci = v.MalpGpci;
-    f.convFactor = v.ConvFactor;
-    return f;
-}
-
 // The main fee query of the view shown: the OPPS rows of the parameter row's carrier and locality in
 // "KELVA OPPS", the session's table in every other view.
 db::FeeQuery mainFeeQuery(frmMain& f, db::FeeList list)

@@ -31,20 +31,6 @@ const QString kTag = QStringLiteral("Tag");
 const QString kCode = QStringLiteral("Code");
 const QString kPrinterError = QStringLiteral("Printer error");
 
-QGroupBox* frame(QWidget* parent, const QString& caption, int left, int top, int width, int height)
-{
-    auto* g = new QGroupBox(caption, parent);
-    place(g, left, top, width, height);
-    return g;
-}
-
-QLabel* label(QWidget* parent, const QString& text, int left, int top, int width, int height = 255)
-{
-    auto* l = new QLabel(text, parent);
-    place(l, left, top, width, height);
-    return l;
-}
-
 }  // namespace
 
 frmReportz::frmReportz()
@@ -62,14 +48,14 @@ frmReportz::frmReportz()
 
 void frmReportz::makeRangeAndTagged()
 {
-    FrameRange = frame(this, QStringLiteral("Code Range:"), 120, 120, 3720, 720);
+    FrameRange = platform::newFrame(this, QStringLiteral("Code Range:"), 120, 120, 3720, 720);
     for (int i : {0, 1}) {
         auto* box = new QLineEdit(i == 0 ? kLowestCode : kHighestCode, FrameRange);
         box->setObjectName(QStringLiteral("txt_%1").arg(i));
         place(box, i == 0 ? 240 : 2160, 300, 1320, 315);
         txt.add(i, box);
     }
-    label(FrameRange, QStringLiteral("-"), 1740, 330, 240);
+    platform::newLabel(FrameRange, QStringLiteral("-"), 1740, 330, 240);
     // The overlays lie exactly over the range boxes and start with their own design texts.
     txtText0 = new QLineEdit(kLowestCode, FrameRange);
     txtText1 = new QLineEdit(QStringLiteral("ZZZZZ"), FrameRange);
@@ -80,20 +66,20 @@ void frmReportz::makeRangeAndTagged()
     txtText0->hide();
     txtText1->hide();
 
-    FrameTagged = frame(this, QStringLiteral("Tagged Codes"), 3960, 120, 4680, 720);
+    FrameTagged = platform::newFrame(this, QStringLiteral("Tagged Codes"), 3960, 120, 4680, 720);
     chk = new QCheckBox(QStringLiteral("Print &Tagged Codes Only"), FrameTagged);
     chk->setObjectName(QStringLiteral("chk"));
     place(chk, 240, 300, 3480, 285);
 
-    InItems.add(0, label(this, QStringLiteral("This report will print the following columns:"), 120, 960, 6000));
-    InItems.add(1, label(this, QStringLiteral("Select:"), 3960, 2040, 960));
-    InItems.add(2, label(this, QString(), 3960, 4320, 960));
+    InItems.add(0, platform::newLabel(this, QStringLiteral("This report will print the following columns:"), 120, 960, 6000));
+    InItems.add(1, platform::newLabel(this, QStringLiteral("Select:"), 3960, 2040, 960));
+    InItems.add(2, platform::newLabel(this, QString(), 3960, 4320, 960));
 }
 
 void frmReportz::makeLists()
 {
-    lbl.add(0, label(this, QStringLiteral("Fields Available:"), 120, 1260, 3240));
-    lbl.add(1, label(this, QStringLiteral("Fields to be printed:"), 5040, 1260, 3600));
+    lbl.add(0, platform::newLabel(this, QStringLiteral("Fields Available:"), 120, 1260, 3240));
+    lbl.add(1, platform::newLabel(this, QStringLiteral("Fields to be printed:"), 5040, 1260, 3600));
     for (int i = 0; i < 5; ++i) {
         auto* list = new QListWidget(this);
         list->setObjectName(QStringLiteral("lst_%1").arg(i));
@@ -107,19 +93,19 @@ void frmReportz::makeLists()
     place(lst(kChosen), 5040, 1530, 3600, 3180);
 
     // Frame3 covers the available list and the move buttons in preselected mode.
-    Frame3 = frame(this, QStringLiteral("Preselected Report #"), 120, 1260, 4800, 3450);
+    Frame3 = platform::newFrame(this, QStringLiteral("Preselected Report #"), 120, 1260, 4800, 3450);
     Frame3->setAutoFillBackground(true);
-    Label4 = label(Frame3, QString(), 240, 360, 4320, 510);
+    Label4 = platform::newLabel(Frame3, QString(), 240, 360, 4320, 510);
     Label4->setObjectName(QStringLiteral("Label4"));
     Frame3->hide();
 
-    FrameHint = frame(this, QStringLiteral("Hint"), 120, 4800, 8520, 600);
-    label(FrameHint, QStringLiteral("Description printing uses a short \"truncated\" description."), 240, 270, 8040);
+    FrameHint = platform::newFrame(this, QStringLiteral("Hint"), 120, 4800, 8520, 600);
+    platform::newLabel(FrameHint, QStringLiteral("Description printing uses a short \"truncated\" description."), 240, 270, 8040);
 }
 
 void frmReportz::makeHiddenFrames()
 {
-    FrameOrientation = frame(this, QStringLiteral("Paper Orientation:"), 3960, 120, 3960, 720);
+    FrameOrientation = platform::newFrame(this, QStringLiteral("Paper Orientation:"), 3960, 120, 3960, 720);
     auto* orientation = new QButtonGroup(FrameOrientation);
     for (int i : {0, 1}) {
         auto* o = new QRadioButton(i == 0 ? QStringLiteral("P&ortrait") : QStringLiteral("&Landscape"),
@@ -132,7 +118,7 @@ void frmReportz::makeHiddenFrames()
     opt(0)->setChecked(true);
     FrameOrientation->hide();
 
-    FrameDescription = frame(this, QStringLiteral("Description Format:"), 3960, 120, 3960, 720);
+    FrameDescription = platform::newFrame(this, QStringLiteral("Description Format:"), 3960, 120, 3960, 720);
     auto* description = new QButtonGroup(FrameDescription);
     description->setExclusive(false);
     for (int i : {0, 1}) {
@@ -141,13 +127,13 @@ void frmReportz::makeHiddenFrames()
         place(o, 240 + i * 1800, 300, 240, 285);
         description->addButton(o);
         Option1.add(i, o);
-        label(FrameDescription, i == 0 ? QStringLiteral("Short (Truncated)") : QStringLiteral("Full"),
+        platform::newLabel(FrameDescription, i == 0 ? QStringLiteral("Short (Truncated)") : QStringLiteral("Full"),
               540 + i * 1800, 315, 1320);
     }
     FrameDescription->hide();
 
-    FrameSpare = frame(this, QString(), 3960, 120, 3960, 720);
-    label(FrameSpare, QString(), 240, 300, 3480);
+    FrameSpare = platform::newFrame(this, QString(), 3960, 120, 3960, 720);
+    platform::newLabel(FrameSpare, QString(), 240, 300, 3480);
     FrameSpare->hide();
 }
 

@@ -27,17 +27,6 @@ QString columnOf(int item)
     return item == 1 ? QStringLiteral("DESC") : item == 22 ? QStringLiteral("USRDF") : reports::reportItemText(item);
 }
 
-db::FeeFactors sessionFactors()
-{
-    db::FeeFactors f;
-    f.workAdjuster = g().WorkAdjuster;
-    f.workGpci = g().WorkGpci;
-    f.pracGpci = g().PracGpci;
-    f.malpGpci = g().MalpGpci;
-    f.convFactor = g().ConvFactor;
-    return f;
-}
-
 }  // namespace
 
 void frmReportz::PrintReport()

@@ -60,18 +60,6 @@ QString column(const char* prefix, int position)
     return QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(position + 1);
 }
 
-db::FeeFactors sessionFactors()
-{
-    const Globals& v = g();
-    db::FeeFactors f;
-    f.workAdjuster = v.WorkAdjuster;
-    f.workGpci = v.WorkGpci;
-    f.pracGpci = v.PracGpci;
-    f.malpGpci = v.MalpGpci;
-    f.convFactor = v.ConvFactor;
-    return f;
-}
-
 // A drop-down combo's position: none when the text typed is not the entry shown.
 int comboPosition(const QComboBox* box)
 {

@@ -122,20 +122,6 @@ bool entryIsTrue(const QString& entry)
     }
 }
 
-QGroupBox* panel(QWidget* parent, const QString& caption, int left, int top, int width, int height)
-{
-    auto* g = new QGroupBox(caption, parent);
-    place(g, left, top, width, height);
-    return g;
-}
-
-QLabel* label(QWidget* parent, const QString& text, int left, int top, int width, int height = 255)
-{
-    auto* l = new QLabel(text, parent);
-    place(l, left, top, width, height);
-    return l;
-}
-
 }  // namespace
 
 // ---- Window.
@@ -185,11 +171,11 @@ void frmGridSet::makeColumnPanels()
         chk(col)->setVisible(true);
     };
 
-    FrameSession = panel(this, QStringLiteral("Main Screen Settings for Session:"), 120, 120, 4320, 660);
-    Label1 = label(FrameSession, QString(), 240, 300, 3960, 285);
+    FrameSession = platform::newFrame(this, QStringLiteral("Main Screen Settings for Session:"), 120, 120, 4320, 660);
+    Label1 = platform::newLabel(FrameSession, QString(), 240, 300, 3960, 285);
     Label1->setObjectName(QStringLiteral("Label1"));
 
-    FrameDescription = panel(this, QStringLiteral("CPT / HCPCS Description:"), 120, 900, 4320, 2880);
+    FrameDescription = platform::newFrame(this, QStringLiteral("CPT / HCPCS Description:"), 120, 900, 4320, 2880);
     int top = 300;
     for (int col : {0, 2, 3, 4, 25}) {
         row(FrameDescription, col, 240, top, 3960);
@@ -205,31 +191,31 @@ void frmGridSet::makeColumnPanels()
         chk(col)->setEnabled(false);
     }
 
-    FrameTotals = panel(this, QStringLiteral("RVU Totals"), 120, 3900, 4320, 1500);
+    FrameTotals = platform::newFrame(this, QStringLiteral("RVU Totals"), 120, 3900, 4320, 1500);
     top = 300;
     for (int col = 15; col <= 18; ++col, top += 300)
         row(FrameTotals, col, 240, top, 3960);
 
-    FrameFees = panel(this, QStringLiteral("Calculated Fee Schedules"), 120, 5520, 4320, 2100);
+    FrameFees = platform::newFrame(this, QStringLiteral("Calculated Fee Schedules"), 120, 5520, 4320, 2100);
     top = 300;
     for (int col = 19; col <= 24; ++col, top += 300)
         row(FrameFees, col, 240, top, 3960);
 
-    FrameRvu = panel(this, QStringLiteral("Relative Value Unit Fields"), 4560, 120, 5400, 2640);
-    label(FrameRvu, QStringLiteral("Work"), 240, 300, 2000);
+    FrameRvu = platform::newFrame(this, QStringLiteral("Relative Value Unit Fields"), 4560, 120, 5400, 2640);
+    platform::newLabel(FrameRvu, QStringLiteral("Work"), 240, 300, 2000);
     row(FrameRvu, 7, 360, 540, 4920);
     top = 840;
     for (int col : {8, 9, 11, 12}) {
         row(FrameRvu, col, 360, top, 4920);
         top += 300;
     }
-    label(FrameRvu, QStringLiteral("Malpractice"), 240, top, 2000);
+    platform::newLabel(FrameRvu, QStringLiteral("Malpractice"), 240, top, 2000);
     row(FrameRvu, 14, 360, top + 240, 4920);
 
-    FramePractice = panel(this, QStringLiteral("Practice"), 4560, 2880, 5400, 1440);
-    label(FramePractice, QStringLiteral("Non Facility"), 240, 300, 2000);
+    FramePractice = platform::newFrame(this, QStringLiteral("Practice"), 4560, 2880, 5400, 1440);
+    platform::newLabel(FramePractice, QStringLiteral("Non Facility"), 240, 300, 2000);
     row(FramePractice, 10, 360, 540, 4920);
-    label(FramePractice, QStringLiteral("Facility"), 240, 840, 2000);
+    platform::newLabel(FramePractice, QStringLiteral("Facility"), 240, 840, 2000);
     row(FramePractice, 13, 360, 1080, 4920);
 }
 
@@ -243,16 +229,16 @@ void frmGridSet::makeNamePanels()
         return box;
     };
 
-    FrameSchedules = panel(this, QStringLiteral("User Defined Fee Schedules 1-5"), 10080, 120, 4560, 2340);
-    label(FrameSchedules, QStringLiteral("User Defined Schedule Headings"), 1200, 300, 3120);
-    FrameFrequencies = panel(this, QStringLiteral("User Defined Frequencies Freq1 - Freq5"), 10080, 2580, 4560, 2340);
-    label(FrameFrequencies, QStringLiteral("User Defined Frequency Headings"), 1200, 300, 3120);
+    FrameSchedules = platform::newFrame(this, QStringLiteral("User Defined Fee Schedules 1-5"), 10080, 120, 4560, 2340);
+    platform::newLabel(FrameSchedules, QStringLiteral("User Defined Schedule Headings"), 1200, 300, 3120);
+    FrameFrequencies = platform::newFrame(this, QStringLiteral("User Defined Frequencies Freq1 - Freq5"), 10080, 2580, 4560, 2340);
+    platform::newLabel(FrameFrequencies, QStringLiteral("User Defined Frequency Headings"), 1200, 300, 3120);
     for (int k = 0; k < 5; ++k) {
         const int top = 600 + k * 330;
         chk(44 + k)->setParent(FrameSchedules);
         place(chk(44 + k), 240, top + 15, 300, 285);
         chk(44 + k)->show();
-        label(FrameSchedules, QStringLiteral("S%1").arg(k + 1), 600, top + 30, 480);
+        platform::newLabel(FrameSchedules, QStringLiteral("S%1").arg(k + 1), 600, top + 30, 480);
         SText.add(k, nameBox(FrameSchedules, QStringLiteral("SText_%1").arg(k), top));
         SText(k)->setToolTip(QStringLiteral("Rename Schedule %1").arg(k + 1));
 
@@ -262,7 +248,7 @@ void frmGridSet::makeNamePanels()
         FText.add(k, nameBox(FrameFrequencies, QStringLiteral("FText_%1").arg(k), top));
     }
 
-    FrameOptional = panel(this, QStringLiteral("User Defined Optional Field"), 10080, 5040, 4560, 780);
+    FrameOptional = platform::newFrame(this, QStringLiteral("User Defined Optional Field"), 10080, 5040, 4560, 780);
     chk(57)->setParent(FrameOptional);
     place(chk(57), 240, 345, 900, 285);
     chk(57)->show();
@@ -271,9 +257,9 @@ void frmGridSet::makeNamePanels()
 
 void frmGridSet::makeColourAndPathPanels()
 {
-    FrameColours = panel(this, QStringLiteral("Colors"), 4560, 4440, 5400, 2040);
-    label(FrameColours, QStringLiteral("Text"), 240, 300, 2000);
-    label(FrameColours, QStringLiteral("Background"), 2520, 300, 2000);
+    FrameColours = platform::newFrame(this, QStringLiteral("Colors"), 4560, 4440, 5400, 2040);
+    platform::newLabel(FrameColours, QStringLiteral("Text"), 240, 300, 2000);
+    platform::newLabel(FrameColours, QStringLiteral("Background"), 2520, 300, 2000);
     textColours = new QButtonGroup(this);
     backColours = new QButtonGroup(this);
     auto option = [this](const ColourOption& colour, const QString& name, QButtonGroup* group, int left, int top) {
@@ -290,7 +276,7 @@ void frmGridSet::makeColourAndPathPanels()
         Option2.add(i, option(kBackColours[i], QStringLiteral("Option2_%1").arg(i), backColours, 2640, top));
     }
 
-    FramePath = panel(this, QStringLiteral("Export Path"), 4560, 6600, 5400, 1020);
+    FramePath = platform::newFrame(this, QStringLiteral("Export Path"), 4560, 6600, 5400, 1020);
     auto* path = new QLineEdit(kDefaultPath, FramePath);
     path->setObjectName(QStringLiteral("OText_0"));
     path->setMaxLength(255);

@@ -41,18 +41,9 @@ const QString kRestoredMessage = QStringLiteral(
 constexpr int kHpsaHelp = 1070;
 constexpr int kFactorsHelp = 1140;
 
-QGroupBox* frame(QWidget* parent, const QString& caption, int left, int top, int width, int height)
-{
-    auto* f = new QGroupBox(caption, parent);
-    place(f, left, top, width, height);
-    return f;
-}
-
 QLabel* label(QWidget* parent, const QString& text, int left, int top, int width, int height = 285)
 {
-    auto* l = new QLabel(text, parent);
-    place(l, left, top, width, height);
-    return l;
+    return platform::newLabel(parent, text, left, top, width, height);
 }
 
 QLineEdit* box(QWidget* parent, const QString& name, int left, int top, int width, bool readOnly)
@@ -89,11 +80,11 @@ frmKelva::frmKelva()
     setFixedSize(platform::tw(6600), platform::tw(7500));
     platform::useDesignFont(this);
 
-    FrameSession = frame(this, QStringLiteral("KELVA Settings for Session:"), 120, 120, 6360, 660);
+    FrameSession = platform::newFrame(this, QStringLiteral("KELVA Settings for Session:"), 120, 120, 6360, 660);
     dspSession = label(FrameSession, QString(), 240, 300, 5880);
     dspSession->setObjectName(QStringLiteral("dspSession"));
 
-    FrameGeo = frame(this, QStringLiteral("Geographic Factors"), 120, 900, 6360, 1920);
+    FrameGeo = platform::newFrame(this, QStringLiteral("Geographic Factors"), 120, 900, 6360, 1920);
     Label2 = label(FrameGeo, QStringLiteral("Geographic Area:"), 240, 330, 1440);
     Text1 = box(FrameGeo, QStringLiteral("Text1"), 1740, 300, 4440, true);
     const char* const gpciCaptions[] = {"Work", "Practice Exp.", "Malpractice Exp."};
@@ -104,7 +95,7 @@ frmKelva::frmKelva()
     Command2 = platform::newControl<QPushButton>(FrameGeo, QStringLiteral("Command2"), 3960, 1380, 2220, 400,
                                                  QStringLiteral("Change Locality"));
 
-    FrameHpsa = frame(this, QStringLiteral("HPSA Bonus Indicator"), 120, 2940, 6360, 2220);
+    FrameHpsa = platform::newFrame(this, QStringLiteral("HPSA Bonus Indicator"), 120, 2940, 6360, 2220);
     gpcitxt.add(3, label(FrameHpsa, QStringLiteral("Zip Code:"), 240, 330, 1440));
     Text2.add(3, box(FrameHpsa, QStringLiteral("Text2_3"), 1740, 300, 1080, true));
     gpcitxt.add(4, label(FrameHpsa, QStringLiteral("Effective Date:"), 240, 690, 1440));
@@ -126,7 +117,7 @@ frmKelva::frmKelva()
     Command3 = platform::newControl<QPushButton>(FrameHpsa, QStringLiteral("Command3"), 5160, 1680, 1020, 400,
                                                  QStringLiteral("Help"));
 
-    FrameFactors = frame(this, QStringLiteral("KELVA Factors"), 120, 5280, 6360, 1500);
+    FrameFactors = platform::newFrame(this, QStringLiteral("KELVA Factors"), 120, 5280, 6360, 1500);
     lbl.add(8, label(FrameFactors, QStringLiteral("KELVA Conversion Factor (CF):"), 240, 330, 3600));
     kelvacf = box(FrameFactors, QStringLiteral("kelvacf"), 3960, 300, 1200, false);
     lbl.add(0, label(FrameFactors, QStringLiteral("Apply .8806 Work Adjuster:"), 240, 720, 3600));

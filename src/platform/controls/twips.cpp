@@ -75,4 +75,18 @@ void setHeightOf(QWidget* control, int twips)
     place(control, leftOf(control), topOf(control), widthOf(control), twips);
 }
 
+QGroupBox* newFrame(QWidget* parent, const QString& caption, int left, int top, int width, int height)
+{
+    auto* frame = new QGroupBox(caption, parent);
+    place(frame, left, top, width, height);
+    return frame;
+}
+
+QLabel* newLabel(QWidget* parent, const QString& text, int left, int top, int width, int height)
+{
+    auto* label = new QLabel(text, parent);
+    place(label, left, top, width, height);
+    return label;
+}
+
 }  // namespace platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QGroupBox>
+#include <QLabel>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -60,5 +62,9 @@ T* newControl(QWidget* parent, const QString& name, int left, int top, int width
     place(control, left, top, width, height);
     return control;
 }
+
+// An unnamed frame or caption label of a window's design, placed in twips (default: one line of text).
+QGroupBox* newFrame(QWidget* parent, const QString& caption, int left, int top, int width, int height);
+QLabel* newLabel(QWidget* parent, const QString& text, int left, int top, int width, int height = 255);
 
 }  // namespace platform
