@@ -357,6 +357,10 @@ public:
     };
     bool BindTaggedCodes(DataControl& data, const std::function<TaggedTexts()>& texts);
 
+    // The Find a Code openers (Edit "&Find (key word or code)" modal, the toolbar's "Find/Search" the current
+    // view's twin modeless); frmMain_find.cpp.
+    void ShowFindWindow(bool modeless);
+
 
 private:
     void makeMenus();
