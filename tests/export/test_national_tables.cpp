@@ -2,6 +2,7 @@
 #include "s52_fixture.h"
 
 #include "export/national/runguard.h"
+#include "support/ReadableTexts.h"
 
 #include <QFile>
 
@@ -204,6 +205,32 @@ TEST_F(NationalTables, TheCloseBoxAtAYieldLeavesTheRunToFinish)
     exportOk<frmExportWizBeta>(3, target("jcd.mdb"));
     EXPECT_EQ(platform::forms().loadedByName("frmExportWizBeta"), nullptr);
     EXPECT_GT(exportFile(target("jcd.mdb")).scalar("SELECT COUNT(*) FROM JCD_States").toLongLong(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A Lab export of the whole sample as a user runs it; with KELVA_SHOTS set, the progress window is saved there
+// and the file is written there too, for a look with other tools.
+TEST_F(NationalTables, ALabExportOfTheSampleShowsItsProgress)
+{
+    const QString shots = qEnvironmentVariable("KELVA_SHOTS");
+    const QString path = shots.isEmpty() ? target("NATLAB.mdb") : shots + "/NATLAB.mdb";
+    QFile::remove(path);
+    seam.onDoEvents([] {});
+    seam.onDoEvents([&] {
+        ExprtInd& p = load<ExprtInd>();
+        EXPECT_TRUE(p.isVisible());
+        EXPECT_TRUE(testsupport::cutTexts(&p).isEmpty()) << qPrintable(testsupport::cutTexts(&p).join(" | "));
+        testsupport::saveShot(&p, "progress");
+    });
+    seam.expectMsgBox("Export Successful", vbOKOnly);
+    frmExportWiz& w = onFamilyPage<frmExportWiz>(1);
+    w.Show();
+    seam.answerFileDialog(path);
+    w.Command1(1)->click();
+    EXPECT_GT(exportFile(path).scalar("SELECT COUNT(*) FROM LAB_States").toLongLong(), 0);
 }
 
 }  // namespace

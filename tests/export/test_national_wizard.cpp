@@ -4,6 +4,7 @@
 #include "export/national/runguard.h"
 #include "export/rules/exportrules.h"
 #include "platform/forms/controls.h"
+#include "support/ReadableTexts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -285,6 +286,23 @@ TEST_F(NationalTest, AFailedRunClosesItsHandlesAndTheWindowOpenedAgainRunsAtOnce
     w2.Option1(3)->setChecked(true);
     w2.Command1(1)->click();
     EXPECT_GT(exportFile(target("j.mdb")).scalar("SELECT COUNT(*) FROM JCD_States").toLongLong(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_P(NationalWizardFlow, EveryPageReadsWholeAtTheDesignedSize)
+{
+    NationalWizard& w = wizard();
+    w.Show();
+    const char* names[] = {"intro", "family", "fee"};
+    for (int i = 0; i < 3; ++i) {
+        settle();
+        EXPECT_TRUE(testsupport::cutTexts(&w).isEmpty()) << qPrintable(testsupport::cutTexts(&w).join(" | "));
+        testsupport::saveShot(&w, QString("%1-%2").arg(GetParam().name, names[i]));
+        w.Command1(1)->click();
+    }
 }
 
 }  // namespace
