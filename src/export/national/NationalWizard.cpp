@@ -305,6 +305,7 @@ void NationalWizard::FailureReport(const QString& description)
         while (NatTargetDb.isOpen() && NatTargetDb.transactionDepth() > 0)
             NatTargetDb.CommitTrans();
     } catch (const dao::Error&) {
+        // A commit that fails leaves the file as the engine left it; the report below is what counts.
     }
     seam().MsgBox(kExportFailed, vbOKOnly);
     setMousePointer(0);
