@@ -25,54 +25,44 @@ std::vector<std::pair<QString, QString>> columns(std::initializer_list<std::pair
 
 FamilyTable makeLab()
 {
-    FamilyTable t;
-    t.family = QStringLiteral("LAB");
-    t.source = QStringLiteral("LAB");
-    t.table = QStringLiteral("LAB_States");
-    t.renames = {{"NATIONALLIMIT", "NAT"}, {"MIDPOINT", "MID"}, {"LABFLOOR", "FLR"}, {"HCPCS", "CODE"}, {"MOD", "MOD"}};
-    t.skipped = {QStringLiteral("DESCRIPTION"), QStringLiteral("CODEMOD")};
-    t.primaryKey = true;
-    t.rowColumns = columns({{"CODE", "HCPCS"}, {"MOD", "Mod"}, {"IN", "IN"}, {"OR", "OR"}, {"NAT", "NationalLimit"},
-                            {"MID", "MidPoint"}, {"FLR", "LabFloor"}},
-                           "AL GA MS AR NM OK MO2 LA FL CT KS1 NE KY MO1 MT NY1 NY2 NJ ND SD CO WY IA AK AZ HI NV WA PA "
-                           "RI SC TX MD DE DC VA UT WI IL MI MN PR ID TN NC NY3 OH WV CA1 ME MA NH VT CA2 KS2");
-    return t;
+    return {.family = "LAB", .source = "LAB", .table = "LAB_States",
+            .renames = {{"NATIONALLIMIT", "NAT"}, {"MIDPOINT", "MID"}, {"LABFLOOR", "FLR"}, {"HCPCS", "CODE"},
+                        {"MOD", "MOD"}},
+            .skipped = {"DESCRIPTION", "CODEMOD"},
+            .primaryKey = true,
+            .rowColumns = columns({{"CODE", "HCPCS"}, {"MOD", "Mod"}, {"IN", "IN"}, {"OR", "OR"},
+                                   {"NAT", "NationalLimit"}, {"MID", "MidPoint"}, {"FLR", "LabFloor"}},
+                                  "AL GA MS AR NM OK MO2 LA FL CT KS1 NE KY MO1 MT NY1 NY2 NJ ND SD CO WY IA AK AZ "
+                                  "HI NV WA PA RI SC TX MD DE DC VA UT WI IL MI MN PR ID TN NC NY3 OH WV CA1 ME MA "
+                                  "NH VT CA2 KS2")};
 }
 
 FamilyTable makeDme()
 {
-    FamilyTable t;
-    t.family = QStringLiteral("DME");
-    t.source = QStringLiteral("DME");
-    t.table = QStringLiteral("DME_States");
-    t.renames = {{"CEILING", "CEIL"}, {"FLOOR", "FLR"}, {"HCPCS", "CODE"}, {"MOD", "MOD"}, {"MOD2", "MOD2"}};
-    t.skipped = {QStringLiteral("DESCRIPTION"), QStringLiteral("CODEMOD"), QStringLiteral("JURIS"),
-                 QStringLiteral("CATG")};
-    t.rowColumns = columns({{"CODE", "HCPCS"}, {"MOD", "Mod"}, {"MOD2", "Mod2"}, {"CEIL", "Ceiling"}, {"FLR", "Floor"}},
-                           "AL AR AZ CA CO CT DC DE FL GA IA ID IL IN KS KY LA MA MD ME MI MN MO MS MT NC ND NE NH NJ "
-                           "NM NV NY OH OK OR PA RI SC SD TN TX UT VA VT WA WI WV WY AK HI PR VI");
-    t.textColumns = 3;
-    t.yieldAfterColumns = true;
-    t.emptySourceFails = true;
-    return t;
+    return {.family = "DME", .source = "DME", .table = "DME_States",
+            .renames = {{"CEILING", "CEIL"}, {"FLOOR", "FLR"}, {"HCPCS", "CODE"}, {"MOD", "MOD"}, {"MOD2", "MOD2"}},
+            .skipped = {"DESCRIPTION", "CODEMOD", "JURIS", "CATG"},
+            .rowColumns = columns({{"CODE", "HCPCS"}, {"MOD", "Mod"}, {"MOD2", "Mod2"}, {"CEIL", "Ceiling"},
+                                   {"FLR", "Floor"}},
+                                  "AL AR AZ CA CO CT DC DE FL GA IA ID IL IN KS KY LA MA MD ME MI MN MO MS MT NC ND "
+                                  "NE NH NJ NM NV NY OH OK OR PA RI SC SD TN TX UT VA VT WA WI WV WY AK HI PR VI"),
+            .textColumns = 3,
+            .yieldAfterColumns = true,
+            .emptySourceFails = true};
 }
 
 FamilyTable makeJcode()
 {
-    FamilyTable t;
-    t.family = QStringLiteral("JCD");
-    t.source = QStringLiteral("JCD");
-    t.table = QStringLiteral("JCD_States");
-    t.renames = {{"HCPCS", "CODE"}, {"MOD", "MOD"}};
-    t.skipped = {QStringLiteral("FIELD64"), QStringLiteral("CMS"), QStringLiteral("DESCRIPTION"),
-                 QStringLiteral("CODEMOD")};
-    t.primaryKey = true;
-    t.rowColumns = columns({{"CODE", "HCPCS"}, {"MOD", "Mod"}},
-                           "NY2 SC OH WV WI MI IL MN AL GA MS IN KY FL CT AK AZ CO HI IA NV ND OR SD WA WY GU AS NC TN "
-                           "ID UT NY1 NJ CA ME MA VT NH AR OK NM LA MO1 PA1 PR VI TX MD VA DC DE KS NE MO2 MT NY3 RI");
-    t.yieldAfterColumns = true;
-    t.emptySourceFails = true;
-    return t;
+    return {.family = "JCD", .source = "JCD", .table = "JCD_States",
+            .renames = {{"HCPCS", "CODE"}, {"MOD", "MOD"}},
+            .skipped = {"FIELD64", "CMS", "DESCRIPTION", "CODEMOD"},
+            .primaryKey = true,
+            .rowColumns = columns({{"CODE", "HCPCS"}, {"MOD", "Mod"}},
+                                  "NY2 SC OH WV WI MI IL MN AL GA MS IN KY FL CT AK AZ CO HI IA NV ND OR SD WA WY GU "
+                                  "AS NC TN ID UT NY1 NJ CA ME MA VT NH AR OK NM LA MO1 PA1 PR VI TX MD VA DC DE KS NE "
+                                  "MO2 MT NY3 RI"),
+            .yieldAfterColumns = true,
+            .emptySourceFails = true};
 }
 
 QString columnList(const std::vector<std::pair<QString, QString>>& cols, bool target)
