@@ -438,7 +438,7 @@ TEST_F(CodeTableExportTest, TheMenuSettingsConfigureTheWindows)
         if (s.selectAll) {
             EXPECT_TRUE(w.Option1(0)->isChecked()) << item;
         }
-        EXPECT_EQ(w.Label1(0)->text(), s.note) << item;
+        EXPECT_EQ(w.Label1(0)->text(), QString(s.note).replace('\r', '\n')) << item;
         QApplication::processEvents();
         testsupport::saveShot(&w, QString("codetables_item%1").arg(item));
         EXPECT_EQ(testsupport::cutTexts(&w), QStringList()) << item;

@@ -76,5 +76,6 @@ void CodeTableWindow::applyExportMenuSetting(const exportmenu::Setting& s)
     Option1(1)->setVisible(tagged);
     if (s.selectAll)
         platform::setOptionValue(Option1(0), true);
-    platform::setText(Label1(0), s.note);
+    // The note's paragraphs are carriage returns, which a label shows as blanks: it shows them as line breaks.
+    platform::setText(Label1(0), QString(s.note).replace(QChar(13), QChar(10)));
 }
