@@ -30,13 +30,19 @@ void frmExportOther::applyExportMenuSetting(const exportmenu::Setting& s)
 
 void frmExportOther::Continue()
 {
-    static constexpr void (frmExportOther::*kExports[])() = {
-        &frmExportOther::ExportDMEPOS, &frmExportOther::ExportLab,      &frmExportOther::ExportJCodes,
-        &frmExportOther::ExportASC,    &frmExportOther::ExportDRG,      &frmExportOther::ExportLocality,
-        &frmExportOther::ExportZipGPCI};
     for (auto [i, option] : Option2) {
-        if (option->isChecked())
-            (this->*kExports[i])();
+        if (!option->isChecked())
+            continue;
+        switch (i) {
+        case 0: ExportDMEPOS(); break;
+        case 1: ExportLab(); break;
+        case 2: ExportJCodes(); break;
+        case 3: ExportASC(); break;
+        case 4: ExportDRG(); break;
+        case 5: ExportLocality(); break;
+        case 6: ExportZipGPCI(); break;
+        default: break;
+        }
     }
 }
 
