@@ -37,23 +37,23 @@ frmPredefinedExport::frmPredefinedExport()
     setCaption(QStringLiteral("Predefined Columns Data Exportation"));
     platform::useDesignFont(this);
     const int frameHeight = kLayoutTop + predefined::kLayouts * kLayoutStep + 60;
-    setFixedSize(platform::tw(7020), platform::tw(1140 + frameHeight + 600));
+    setFixedSize(platform::tw(7920), platform::tw(1140 + frameHeight + 600));
 
-    Frame2 = newControl<QGroupBox>(this, "Frame2", 120, 60, 6780, 960, QStringLiteral("Codes (Rows)"));
+    Frame2 = newControl<QGroupBox>(this, "Frame2", 120, 60, 7680, 960, QStringLiteral("Codes (Rows)"));
     Option1.add(0, newControl<QRadioButton>(Frame2, "Option1", 240, 300, 6300, 255, QStringLiteral("Export all CPT codes")));
     Option1.add(1, newControl<QRadioButton>(Frame2, "Option1", 240, 600, 6300, 255, QStringLiteral("Export tagged CPT codes")));
 
-    Frame1 = newControl<QGroupBox>(this, "Frame1", 120, 1080, 6780, frameHeight, QStringLiteral("Fields (Columns)"));
+    Frame1 = newControl<QGroupBox>(this, "Frame1", 120, 1080, 7680, frameHeight, QStringLiteral("Fields (Columns)"));
     for (int i = 0; i < predefined::kLayouts; ++i) {
         const predefined::Layout& l = predefined::layout(i);
         const int top = kLayoutTop + i * kLayoutStep;
-        Option2.add(i, newControl<QRadioButton>(Frame1, "Option2", 240, top, 6300, 255, QString::fromLatin1(l.caption)));
-        Label1.add(i, newControl<QLabel>(Frame1, "Label1", 540, top + 270, 6120, 255, QString::fromLatin1(l.label)));
+        Option2.add(i, newControl<QRadioButton>(Frame1, "Option2", 240, top, 7200, 255, QString::fromLatin1(l.caption)));
+        Label1.add(i, newControl<QLabel>(Frame1, "Label1", 540, top + 270, 7020, 255, QString::fromLatin1(l.label)));
     }
 
     const int buttons = 1080 + frameHeight + 120;
-    Command1.add(1, newControl<QPushButton>(this, "Command1", 4320, buttons, 1215, 420, QStringLiteral("Cancel")));
-    Command1.add(2, newControl<QPushButton>(this, "Command1", 5640, buttons, 1215, 420, QStringLiteral("Continue")));
+    Command1.add(1, newControl<QPushButton>(this, "Command1", 5220, buttons, 1215, 420, QStringLiteral("Cancel")));
+    Command1.add(2, newControl<QPushButton>(this, "Command1", 6540, buttons, 1215, 420, QStringLiteral("Continue")));
 
     data1_.setConnect(QStringLiteral("Access 2000;"));
     wire();
