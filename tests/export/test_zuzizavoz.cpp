@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QScreen>
+#include <QThread>
 
 namespace {
 
@@ -150,6 +152,57 @@ TEST_F(ZuzizavozTest, OptionsCaptionedFromTheSessionRow)
     QApplication::processEvents();
     testsupport::saveShot(&sheet, "frmExportELIG");
     EXPECT_EQ(testsupport::cutTexts(&sheet), QStringList());
+}
+
+}  // namespace
+
+namespace {
+
+// As a user sees them: both wizards over the main window on the sample session, a WLT file and a sheet
+// written into the folder KELVA_SHOTS names (under Xvfb only).
+class FeeWizardsOnScreen : public ExportDialogTest {
+protected:
+    void prepare(dao::Database& d) override
+    {
+        d.Execute("UPDATE " + table + " SET S2 = 12.25 + rowid * 3.5");
+    }
+    void SetUp() override
+    {
+        ExportDialogTest::SetUp();
+        QFile::copy(QDir(KELVA_DATA_DIR).filePath("elleg.xls"), folder.file("elleg.xls"));
+    }
+    void grab(const QString& name)
+    {
+        for (int i = 0; i < 20; ++i) {
+            QApplication::processEvents();
+            QThread::msleep(20);
+        }
+        QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(qEnvironmentVariable("KELVA_SHOTS")).filePath(name));
+    }
+};
+
+TEST_F(FeeWizardsOnScreen, BothWizardsWriteTheirFiles)
+{
+    const QString shots = qEnvironmentVariable("KELVA_SHOTS");
+    if (shots.isEmpty() || QGuiApplication::platformName() != "xcb")
+        GTEST_SKIP() << "a look under Xvfb only";
+    frmExportWLT& wlt = load<frmExportWLT>();
+    wlt.Show();
+    wlt.move(300, 200);
+    platform::setOptionValue(wlt.Option1(1), true);
+    grab("wlt_wizard.png");
+    seam.answerFileDialog(QDir(shots).filePath("sample_wlt.txt"));
+    seam.expectMsgBox("File exported successfully", vbOKOnly);
+    wlt.Command1(1)->click();
+    settle();
+    frmExportELIG& sheet = load<frmExportELIG>();
+    sheet.Show();
+    sheet.move(300, 200);
+    platform::setOptionValue(sheet.Option1(1), true);
+    grab("zuzizavoz_wizard.png");
+    seam.answerFileDialog(QDir(shots).filePath("sample_zuzizavoz.xls"));
+    seam.expectMsgBox("File exported successfully", vbOKOnly);
+    sheet.Command1(1)->click();
 }
 
 }  // namespace
