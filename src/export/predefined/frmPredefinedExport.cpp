@@ -251,12 +251,7 @@ void frmPredefinedExport::WriteCsv(const QString& path, QString& step)
 // Releases the target from the data control; a worksheet is written out then.
 void frmPredefinedExport::ReleaseTarget()
 {
-    if (data1_.hasRecordset())
-        data1_.Recordset().Close();
-    data1_.setConnect(QString());
-    data1_.setDatabaseName(QString());
-    data1_.setRecordSource(QString());
-    data1_.Refresh();
+    predefined::releaseDataControl(data1_);
 }
 
 void frmPredefinedExport::CommonEnd(const QString& startFolder, qint64 exportCnt)

@@ -3,6 +3,7 @@
 #include "export/rules/csvlayout.h"
 #include "platform/dao/Error.h"
 #include "platform/dao/jetfunctions.h"
+#include "platform/controls/DataControl.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -106,6 +107,16 @@ void appendRows(const Layout& l, dao::Recordset& rows, dao::Database out, const 
         throw;
     }
     out.CommitTrans();
+}
+
+void releaseDataControl(platform::DataControl& data)
+{
+    if (data.hasRecordset())
+        data.Recordset().Close();
+    data.setConnect(QString());
+    data.setDatabaseName(QString());
+    data.setRecordSource(QString());
+    data.Refresh();
 }
 
 TextFile::TextFile(const QString& path) : file_(path)

@@ -7,6 +7,10 @@
 
 #include <QFile>
 
+namespace platform {
+class DataControl;
+}
+
 // What the three writers of the predefined layouts do with a layout's columns, the layout table leading.
 namespace predefined {
 
@@ -25,6 +29,10 @@ void appendRows(const Layout& l, dao::Recordset& rows, dao::Database out, const 
 // The fields of `table` in `db` that the layout's worksheet names address, matched without regard to case;
 // 3265 when the sheet lacks one.
 QStringList sheetColumns(const Layout& l, dao::Recordset& table);
+
+// Empties a data control's connect text, database name and record source and refreshes it: a driver's
+// file is written out whole then.
+void releaseDataControl(platform::DataControl& data);
 
 // The comma-delimited file of the predefined layouts: created or emptied when opened, one line per call,
 // what was written before a failure stays. 76 when its folder is missing, 75 when it cannot be written.

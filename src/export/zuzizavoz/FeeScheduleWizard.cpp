@@ -3,6 +3,7 @@
 #include "app/globals.h"
 #include "export/ExprtInd.h"
 #include "export/rules/exportrules.h"
+#include "export/predefined/writers.h"
 #include "export/zuzizavoz/WltFeeLine.h"
 #include "main/frmMain.h"
 #include "platform/controls/BusyCursor.h"
@@ -145,12 +146,7 @@ void FeeScheduleWizard::ShowProgress(qint64 rows)
 
 void FeeScheduleWizard::ReleaseSheet()
 {
-    if (data1_.hasRecordset())
-        data1_.Recordset().Close();
-    data1_.setConnect(QString());
-    data1_.setDatabaseName(QString());
-    data1_.setRecordSource(QString());
-    data1_.Refresh();
+    predefined::releaseDataControl(data1_);
 }
 
 // ---- Zuzizavoz
