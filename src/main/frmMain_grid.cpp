@@ -255,12 +255,16 @@ void showOppsAmounts(frmMain& f)
 void tagOnClickAndLock(frmMain& f)
 {
     const int current = f.dbg->Col();
-    if (current == col::Tag && f.GridClickPending != 0) {
+    // Hidden behind a family grid, the main grid follows that grid's codes: a press on the family grid is
+    // that grid's, not a click into this grid's tag column.
+    const bool shown = f.cmboCurrentView->currentIndex() <= 1;
+    if (shown && current == col::Tag && f.GridClickPending != 0) {
         f.GridClickPending = 0;
         f.ToggleTagKelva();
         f.dbg->setCol(1);
     }
-    f.GridClickPending = 0;
+    if (shown)
+        f.GridClickPending = 0;
     if (current >= 0 && !editableColumn(current))
         f.dbg->Columns(current).setLocked(true);
 }
