@@ -342,7 +342,8 @@ void frmMain::dbg_RowColChange(qint64 LastRow, int LastCol)
         const dao::Variant ldesc = rs.Fields(col::LDesc).Value();
         setLineText(txt(0), ldesc.isNull() ? QStringLiteral("Not Available") : ldesc.toString());
     });
-    Combo1->setEnabled(cmboCurrentView->currentText() != QLatin1String("KELVA OPPS"));
+    if (cmboCurrentView->currentIndex() <= 1)
+        Combo1->setEnabled(cmboCurrentView->currentText() != QLatin1String("KELVA OPPS"));
     platform::resumeNext([&] { setLineText(txt(1), rs.Fields(col::Notes).Value().toString()); });
 }
 
