@@ -476,6 +476,7 @@ void frmMain::wire()
     onRowColChange(dbg, [this](qint64 LastRow, int LastCol) { dbg_RowColChange(LastRow, LastCol); });
     onDblClick(dbg, [this] { dbg_DblClick(); });
     onMouseDown(dbg, [this](int Button, int Shift, double X, double Y) { dbg_MouseDown(Button, Shift, X, Y); });
+    onMouseUp(dbg, [this](int Button, int Shift, double X, double Y) { dbg_MouseUp(Button, Shift, X, Y); });
     onKeyDown(dbg, [this](int& KeyCode, int Shift) { dbg_KeyDown(KeyCode, Shift); });
     onKeyPress(dbg, [this](int& KeyAscii) { dbg_KeyPress(KeyAscii); });
     onChange(dbg, [this] { dbg_Change(); });
@@ -488,22 +489,8 @@ void frmMain::wire()
     onGotFocus(dbgscroll, [this] { dbgscroll_GotFocus(); });
     onLostFocus(dbgscroll, [this] { dbgscroll_LostFocus(); });
 
-    // Family grids: a double click or a click on the tag column toggles the row's tag.
-    onReposition(Data5, [this] { Data5_Reposition(); });
-    onReposition(Data6, [this] { Data6_Reposition(); });
-    onReposition(Data7, [this] { Data7_Reposition(); });
-    onReposition(Data13, [this] { Data13_Reposition(); });
-    onReposition(Data9, [this] { Data9_Reposition(); });
-    const std::pair<DBGrid*, void (frmMain::*)()> toggles[] = {{DBGrid1, &frmMain::ToggleTagDME},
-                                                              {DBGrid2, &frmMain::ToggleTagLab},
-                                                              {DBGrid3, &frmMain::ToggleTagJCodes},
-                                                              {DBGrid4, &frmMain::ToggleTagASC},
-                                                              {DBGrid5, &frmMain::ToggleTagDRG}};
-    for (auto [grid, toggle] : toggles) {
-        onDblClick(grid, [this, toggle = toggle] { FamilyGrid_DblClick(toggle); });
-        onMouseDown(grid, [this](int Button, int Shift, double X, double Y) { FamilyGrid_MouseDown(Button, Shift, X, Y); });
-        onRowColChange(grid, [this, grid = grid, toggle = toggle](qint64, int) { FamilyGrid_RowColChange(grid, toggle); });
-    }
+    // Family grids and their data controls.
+    wireFamilyGrids();
 
     // Code detail panel.
     onClick(btnMore, [this] { btnMore_Click(); });
@@ -515,21 +502,6 @@ void frmMain::wire()
         onChange(l, [this, i = i] { lblData_Change(i); });
 
     wireCodeBox();
-}
-
-void frmMain::FamilyGrid_DblClick(void (frmMain::*toggle)())
-{
-    GridClickPending = 0;
-    (this->*toggle)();
-}
-
-void frmMain::FamilyGrid_RowColChange(DBGrid* grid, void (frmMain::*toggle)())
-{
-    if (grid->Col() == 0 && GridClickPending != 0) {
-        (this->*toggle)();
-        grid->setCol(1);
-    }
-    GridClickPending = 0;
 }
 
 // ---- Start-up and shut-down.

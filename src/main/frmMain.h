@@ -199,11 +199,6 @@ public:
     void ToggleTagJCodes();
     void ToggleTagASC();
     void ToggleTagDRG();
-    void FamilyGrid_MouseDown(int Button, int Shift, double X, double Y);
-    // A family grid's double click, and a click on its tag column (a row change to column 0 after a
-    // mouse press): toggles the row's tag.
-    void FamilyGrid_DblClick(void (frmMain::*toggle)());
-    void FamilyGrid_RowColChange(DBGrid* grid, void (frmMain::*toggle)());
 
     // ==== frmMain_grid.cpp
     void RefreshGrid();
@@ -356,6 +351,46 @@ public:
         std::vector<dao::Variant> params;
     };
     bool BindTaggedCodes(DataControl& data, const std::function<TaggedTexts()>& texts);
+
+    // ==== frmMain_ascdrg.cpp: the ASC and DRG views, their panels and record sources.
+    QLabel* Label8 = nullptr;        // "CBSA:"
+    QLabel* ASClblNotes = nullptr;   // State Name of the chosen entry
+    QLabel* WIlbl = nullptr;         // "Wage Index:"
+    QLabel* ASClblWI = nullptr;      // the chosen index, "#0.0000"
+    QLabel* Label13 = nullptr;       // "DRG Base Rate:"
+    QPushButton* btnrestoredrg = nullptr;  // "Restore Default"
+    void ASCcmboDropDown_Click();
+    void ASClblUserdefined_Click();
+    void ASCtxtuserdefined_KeyPress(int& KeyAscii);
+    void ASCtxtuserdefined_LostFocus();
+    void ViewASCUserWageIndex();
+    void ViewAllASC();
+    void ViewTagASC();
+    bool HasASCRecords();
+    void FillAscWageList();
+    void ShowAscView();                      // the arm of "ASC Codes"
+    void Combo4_KeyPress(int& KeyAscii);
+    void Combo4_LostFocus();
+    void btnrestoredrg_Click();
+    void ViewAllDRG();
+    void ViewTagDRG();
+    void ShowDrgView(bool& focusReached);    // the arm of "DRG Codes"
+    QString DrgBaseRateInUse;                // the base rate the DRG grid was last bound with, as typed
+    void makeAscDrgPanels();
+    void makeAscDrgGrids();
+
+    // ==== frmMain_familygrid.cpp: the events of the five family grids (0 DMEPOS, 1 Lab, 2 J codes, 3 ASC,
+    // 4 DRG), one set of handlers over the family table.
+    QString strGridCodeDME, strGridCodeLab, strGridCodeJCD, strGridCodeASC, strGridCodeDRG;  // current row keys
+    void FamilyGrid_MouseDown(int family, int Button, int Shift, double X, double Y);
+    void FamilyGrid_MouseUp(int family, int Button, int Shift, double X, double Y);
+    void FamilyGrid_Click(int family);
+    void FamilyGrid_DblClick(int family);
+    void FamilyGrid_KeyPress(int family, int& KeyAscii);
+    void FamilyGrid_RowColChange(int family);
+    void FamilyData_Reposition(int family);  // the physician lookup of Data5, Data6, Data7 and Data13
+    void dbg_MouseUp(int Button, int Shift, double X, double Y);
+    void wireFamilyGrids();
 
     // The Find a Code openers (Edit "&Find (key word or code)" modal, the toolbar's "Find/Search" the current
     // view's twin modeless); frmMain_find.cpp.

@@ -145,6 +145,7 @@ void frmMain::makeFamilyGrids()
     DBGrid2->setAllowUpdate(false);
     // The J-code captions take two lines; a one-line caption wider than its column wraps to a third.
     DBGrid3->setHeadLines(3);
+    makeAscDrgGrids();
 
     // The J-code view's description and notes, in Frame8.
     const std::pair<int, const char*> boxes[] = {{2, "Short Desc:"}, {3, "Notes:"}};

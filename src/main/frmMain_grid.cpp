@@ -255,12 +255,16 @@ void showOppsAmounts(frmMain& f)
 void tagOnClickAndLock(frmMain& f)
 {
     const int current = f.dbg->Col();
-    if (current == col::Tag && f.GridClickPending != 0) {
+    // Hidden behind a family grid, the main grid follows that grid's codes: a press on the family grid is
+    // that grid's, not a click into this grid's tag column.
+    const bool shown = f.cmboCurrentView->currentIndex() <= 1;
+    if (shown && current == col::Tag && f.GridClickPending != 0) {
         f.GridClickPending = 0;
         f.ToggleTagKelva();
         f.dbg->setCol(1);
     }
-    f.GridClickPending = 0;
+    if (shown)
+        f.GridClickPending = 0;
     if (current >= 0 && !editableColumn(current))
         f.dbg->Columns(current).setLocked(true);
 }
@@ -338,7 +342,8 @@ void frmMain::dbg_RowColChange(qint64 LastRow, int LastCol)
         const dao::Variant ldesc = rs.Fields(col::LDesc).Value();
         setLineText(txt(0), ldesc.isNull() ? QStringLiteral("Not Available") : ldesc.toString());
     });
-    Combo1->setEnabled(cmboCurrentView->currentText() != QLatin1String("KELVA OPPS"));
+    if (cmboCurrentView->currentIndex() <= 1)
+        Combo1->setEnabled(cmboCurrentView->currentText() != QLatin1String("KELVA OPPS"));
     platform::resumeNext([&] { setLineText(txt(1), rs.Fields(col::Notes).Value().toString()); });
 }
 

@@ -206,6 +206,7 @@ void frmMain::makeFamilyPanels()
     into(ascwr, ASCFrame, 3240, 400, 900);
     into(ASCtxtuserdefined, ASCFrame, 4200, 400, 840);
     into(Combo4, DRGFrame, 120, 400, 1500);
+    makeAscDrgPanels();
 
     const std::pair<QWidget*, int> helps[] = {{Frame6, 0}, {Frame6, 1}, {Frame6, 2}, {ASCFrame, 3}, {DRGFrame, 4}};
     for (auto [parent, index] : helps) {
@@ -301,6 +302,10 @@ void frmMain::cmboCurrentView_Click()
             ShowStateFamilyView(n);
         else if (n == JCodes)
             ShowJCodeView();
+        else if (n == AscCodes)
+            ShowAscView();
+        else if (n == DrgCodes)
+            ShowDrgView(focusReached);
         if (focusReached)
             platform::resumeNext([this] { ShowViewGrid(); });
         else
@@ -492,32 +497,4 @@ void frmMain::LocateDRG(int drg)
     if (drg <= 0)
         return;
     locate(*this, DrgFamily, dao::Variant(qint64(drg)));
-}
-
-// ---- Family grid events (until the family views have their own).
-
-void frmMain::Data5_Reposition()
-{
-}
-
-void frmMain::Data6_Reposition()
-{
-}
-
-void frmMain::Data7_Reposition()
-{
-}
-
-void frmMain::Data13_Reposition()
-{
-}
-
-void frmMain::Data9_Reposition()
-{
-}
-
-void frmMain::FamilyGrid_MouseDown(int Button, int, double, double)
-{
-    if (Button == 1)
-        GridClickPending = -1;
 }

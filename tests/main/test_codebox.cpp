@@ -25,6 +25,12 @@ protected:
     {
         GridFixture::SetUp();
         resetProgramEnded();
+        // The code box alone: a test's move of a family list is no row change of its grid and no physician
+        // lookup, which write the box themselves (the family grids' own events have tests of their own).
+        for (platform::DBGrid* grid : {main->DBGrid1, main->DBGrid2, main->DBGrid3, main->DBGrid4, main->DBGrid5})
+            grid->RowColChange = nullptr;
+        for (platform::DataControl* data : {&main->Data5, &main->Data6, &main->Data7, &main->Data13, &main->Data9})
+            data->onReposition({});
         dao::Database& d = db();
         addCode("E0100");
         db::insertRow(d, "DATA0001", {{"CODEMOD", "DRG001"}, {"CPT", "DRG001"}, {"calcflag", 1}});

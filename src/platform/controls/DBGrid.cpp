@@ -299,6 +299,10 @@ DBGrid::DBGrid(QWidget* parent) : QTableView(parent), model_(new DBGridModel(*th
         if (HeadClick)
             guarded([&] { HeadClick(section); });
     });
+    connect(this, &QAbstractItemView::clicked, this, [this] {
+        if (Click)
+            guarded(Click);
+    });
     viewport()->installEventFilter(this);
     installEventFilter(this);
     // The plain Windows look of the old grid, which also draws a page of cells, headings and scroll bars
@@ -786,11 +790,24 @@ bool DBGrid::eventFilter(QObject* watched, QEvent* event)
                                                                 : vbMiddleButton;
             guarded([&] { MouseDown(button, vbShift(m->modifiers()), twips(1) * m->position().x(),
                                     twips(1) * m->position().y()); });
+        } else if (event->type() == QEvent::MouseButtonRelease && MouseUp) {
+            auto* m = static_cast<QMouseEvent*>(event);
+            const int button = m->button() == Qt::LeftButton    ? vbLeftButton
+                               : m->button() == Qt::RightButton ? vbRightButton
+                                                                : vbMiddleButton;
+            guarded([&] { MouseUp(button, vbShift(m->modifiers()), twips(1) * m->position().x(),
+                                  twips(1) * m->position().y()); });
         } else if (event->type() == QEvent::MouseButtonDblClick && DblClick) {
             guarded(DblClick);
         }
     }
     return QTableView::eventFilter(watched, event);
+}
+
+void DBGrid::keyboardSearch(const QString& search)
+{
+    if (keyboardSearch_)
+        QTableView::keyboardSearch(search);
 }
 
 void DBGrid::focusInEvent(QFocusEvent* event)

@@ -138,6 +138,13 @@ public:
     std::function<void()> GotFocus;
     std::function<void()> LostFocus;
     std::function<void(qint64 LastRow, int LastCol)> RowColChange;
+    // A mouse button released over the cells; a click on a cell (pressed and released on it) after it.
+    std::function<void(int Button, int Shift, double X, double Y)> MouseUp;
+    std::function<void()> Click;
+    // Typing letters moves the current row to the next row beginning with them (the view's own search);
+    // off, typed letters move nothing.
+    void setKeyboardSearch(bool on) { keyboardSearch_ = on; }
+    void keyboardSearch(const QString& search) override;
 
     // The value the grid holds for a cell: what the recordset has, or the text of an edit the table has just
     // refused, which the next editor opened on that cell offers again until the edit is left.
@@ -194,6 +201,7 @@ private:
     bool allowUpdate_ = true;
     bool allowAddNew_ = false;
     bool allowDelete_ = false;
+    bool keyboardSearch_ = true;
 };
 
 }  // namespace platform

@@ -121,6 +121,9 @@ void onClick(QAbstractItemView* view, std::function<void()> handler);
 void onRowColChange(DBGrid* grid, std::function<void(qint64 LastRow, int LastCol)> handler);
 void onDblClick(DBGrid* grid, std::function<void()> handler);
 void onMouseDown(DBGrid* grid, std::function<void(int Button, int Shift, double X, double Y)> handler);
+// The mouse button released over the cells, and the click on a cell that follows it.
+void onMouseUp(DBGrid* grid, std::function<void(int Button, int Shift, double X, double Y)> handler);
+void onClick(DBGrid* grid, std::function<void()> handler);
 void onKeyDown(DBGrid* grid, std::function<void(int& KeyCode, int Shift)> handler);
 void onKeyPress(DBGrid* grid, std::function<void(int& KeyAscii)> handler);
 // The current cell's text changes while it is edited.

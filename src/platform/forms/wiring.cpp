@@ -80,6 +80,16 @@ void onMouseDown(DBGrid* grid, std::function<void(int, int, double, double)> han
     grid->MouseDown = guardedHandler(std::move(handler));
 }
 
+void onMouseUp(DBGrid* grid, std::function<void(int, int, double, double)> handler)
+{
+    grid->MouseUp = guardedHandler(std::move(handler));
+}
+
+void onClick(DBGrid* grid, std::function<void()> handler)
+{
+    grid->Click = guardedHandler(std::move(handler));
+}
+
 void onKeyDown(DBGrid* grid, std::function<void(int&, int)> handler)
 {
     grid->KeyDown = guardedHandler(std::move(handler));
