@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <array>
 #include <optional>
+#include <utility>
 
 using platform::place;
 using platform::tw;
@@ -32,6 +33,13 @@ const QString kExportRows = QStringLiteral("SELECT  * from crosswalk");
 
 // Grid column widths by position; -1 hides the column (the short description, shown in its own box).
 constexpr std::array<int, 10> kColumnWidths = {700, -1, 900, 3000, 1500, 2250, 800, 800, 800, 800};
+
+// The two unit columns are narrower than their names: the headings break them over their three lines.
+const QString kBreak = QString(QChar(0x200B));
+const std::array<std::pair<QString, QString>, 2> kHeadingBreaks = {{
+    {QStringLiteral("BILLUNITS"), QStringLiteral("BILL") + kBreak + QStringLiteral("UNITS")},
+    {QStringLiteral("BILLUNITSPKG"), QStringLiteral("BILL") + kBreak + QStringLiteral("UNITS") + kBreak + QStringLiteral("PKG")},
+}};
 
 // The save dialog's Help button, which nothing answers.
 constexpr int cdlOFNHelpButton = 0x10;
@@ -133,6 +141,10 @@ void frmMedCrossCode::ResizeGrid()
         else
             dbg->Columns(i).setWidth(kColumnWidths[std::size_t(i)]);
     }
+    for (int i = 0; i < dbg->ColumnCount(); ++i)
+        for (const auto& [name, heading] : kHeadingBreaks)
+            if (dbg->Columns(i).Caption() == name)
+                dbg->Columns(i).setCaption(heading);
 }
 
 void frmMedCrossCode::btn_Click(int Index)
