@@ -1008,7 +1008,7 @@ void Recordset::Requery()
 bool Recordset::Reread()
 {
     RecordsetData& r = data();
-    r.notify(&RecordsetObserver::beforeMove);
+    r.notify([](RecordsetObserver& o) { o.beforeMove(); });
     // Rows of one table: each row held takes its table row's values again; the rows stay the same rows
     // (a row that no longer meets the query's condition stays, one that meets it now is not added).
     if (r.hasRowid && !r.table.isEmpty()) {
@@ -1034,7 +1034,7 @@ bool Recordset::Reread()
                     r.put(it->second, cols[k], now.Fields(int(k) + 1).Value());
             }
             now.Close();
-            r.notify(&RecordsetObserver::reread, true);
+            r.notify([](RecordsetObserver& o) { o.reread(true); });
             return true;
         }
     }
@@ -1045,7 +1045,7 @@ bool Recordset::Reread()
     const bool same = had && r.count() > position;
     if (had && r.count() > 0)
         r.pos = std::min(position, r.count() - 1);
-    r.notify(&RecordsetObserver::reread, same);
+    r.notify([same](RecordsetObserver& o) { o.reread(same); });
     return same;
 }
 
