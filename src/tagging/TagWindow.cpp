@@ -219,7 +219,11 @@ void TagWindow::ClearAllTags()
 
 void TagWindow::RepaintFamilyGrid()
 {
-    // Its rows stay those of the view's last query.
-    if (frmMain* main = forms().loadedOrNull<frmMain>())
-        (main->*family_.grid)->Refresh();
+    // The same rows, read again on the same row, so that the new tags show at once.
+    if (frmMain* main = forms().loadedOrNull<frmMain>()) {
+        platform::DBGrid* grid = main->*family_.grid;
+        if (platform::DataControl* rows = grid->DataSource())
+            rows->Reread();
+        grid->Refresh();
+    }
 }

@@ -269,6 +269,7 @@ void frmListSave::Apply_List()
             t.Commit();
             if (frmMain* main = forms().loadedOrNull<frmMain>()) {
                 main->Recolumnize();
+                main->Data1.Reread();  // the list's tags show at once, on the same row
                 main->dbg->Refresh();
             }
         }

@@ -234,7 +234,11 @@ void frmTag::ClearAllTags()
 
 void frmTag::RepaintMainGrid()
 {
-    // The grid's rows stay those of its last query; a tagged-only list changes when it is queried again.
-    if (frmMain* main = mainWindow())
+    // The grid's rows are read again on the same row, so that the new tags show at once; a tagged-only
+    // list gains or loses codes only when it is queried again.
+    if (frmMain* main = mainWindow()) {
+        if (platform::DataControl* rows = main->dbg->DataSource())
+            rows->Reread();
         main->dbg->Refresh();
+    }
 }

@@ -141,6 +141,24 @@ void DataControl::requeried()
     raiseReposition();
 }
 
+void DataControl::Reread()
+{
+    if (rs_.isOpen())
+        rs_.Reread();
+}
+
+void DataControl::reread(bool sameRecord)
+{
+    // The grid keeps its columns and reads its cells anew.
+    emit rowWritten(-1);
+    if (sameRecord) {
+        showBound();
+        emit repositioned();
+    } else {
+        raiseReposition();
+    }
+}
+
 void DataControl::raiseReposition()
 {
     const std::vector<BoundControl*> controls = bound_;

@@ -65,6 +65,10 @@ public:
     // Writes what the bound controls hold into the current record (UpdateRecord).
     void UpdateRecord();
 
+    // Reads the recordset's rows again keeping the current record (Recordset::Reread): the bound grid and
+    // controls show what the table holds now; Reposition runs only when the current record became another.
+    void Reread();
+
     // Reposition: runs whenever the current record changes (a move, a find, Refresh).
     void onReposition(std::function<void()> handler) { reposition_ = std::move(handler); }
 
@@ -88,6 +92,7 @@ private:
     void written(qint64 position) override;
     void deleted() override;
     void requeried() override;
+    void reread(bool sameRecord) override;
     void raiseReposition();
     // Takes rs as the recordset and hears it (and no longer the one before).
     void hold(const dao::Recordset& rs);

@@ -1005,6 +1005,50 @@ void Recordset::Requery()
     r.notify([](RecordsetObserver& o) { o.requeried(); });
 }
 
+bool Recordset::Reread()
+{
+    RecordsetData& r = data();
+    r.notify([](RecordsetObserver& o) { o.beforeMove(); });
+    // Rows of one table: each row held takes its table row's values again; the rows stay the same rows
+    // (a row that no longer meets the query's condition stays, one that meets it now is not added).
+    if (r.hasRowid && !r.table.isEmpty()) {
+        std::vector<int> cols;
+        QStringList names;
+        for (int c = 0; c < int(r.cols.size()); ++c) {
+            if (!r.cols[std::size_t(c)].originColumn.isEmpty()) {
+                cols.push_back(c);
+                names << quoteIdentifier(r.cols[std::size_t(c)].originColumn);
+            }
+        }
+        if (!cols.empty()) {
+            std::unordered_map<qint64, quint32> held;
+            for (quint32 i = 0; i < r.store.rows(); ++i)
+                held.emplace(r.rowid(i), i);
+            Recordset now = r.db.OpenRecordset(QStringLiteral("SELECT rowid, %1 FROM %2")
+                                                   .arg(names.join(QStringLiteral(", ")), quoteIdentifier(r.table)));
+            for (; !now.EOF(); now.MoveNext()) {
+                const auto it = held.find(now.Fields(0).Value().toLongLong());
+                if (it == held.end())
+                    continue;
+                for (std::size_t k = 0; k < cols.size(); ++k)
+                    r.put(it->second, cols[k], now.Fields(int(k) + 1).Value());
+            }
+            now.Close();
+            r.notify([](RecordsetObserver& o) { o.reread(true); });
+            return true;
+        }
+    }
+    // Other rows: the query again, on the same position.
+    const bool had = r.hasCurrent();
+    const qint64 position = r.pos;
+    r.load();
+    const bool same = had && r.count() > position;
+    if (had && r.count() > 0)
+        r.pos = std::min(position, r.count() - 1);
+    r.notify([same](RecordsetObserver& o) { o.reread(same); });
+    return same;
+}
+
 void Recordset::subscribe(RecordsetObserver* observer)
 {
     RecordsetData& r = data();

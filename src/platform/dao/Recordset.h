@@ -49,6 +49,8 @@ public:
     virtual void written(qint64 /*position*/) {}
     virtual void deleted() {}             // after a Delete
     virtual void requeried() {}           // after a Requery
+    // After a Reread; `sameRecord` when the current record is the row it was before.
+    virtual void reread(bool /*sameRecord*/) { requeried(); }
 };
 
 // The rows of a table or of a query, read in full when opened; a cheap handle, copies share the cursor.
@@ -104,6 +106,11 @@ public:
     qint64 LastModified() const;  // bookmark of the record last written by Update (3021 when none)
 
     void Requery();
+    // Reads the values of the rows again, keeping the rows and the current record: rows of one table take
+    // their table rows' stored columns anew (computed columns keep their values; the row set is not
+    // queried again). Other rows are read by the query again on the same position (the last row when there
+    // are fewer). True when the current record is the one it was.
+    bool Reread();
     void Close();
 
     // Observers are kept with the rows, so every handle of this recordset tells them; not owned.
