@@ -16,6 +16,7 @@
 #include "update/gapmerge.h"
 
 #include <QPointer>
+#include <QSignalBlocker>
 
 using menudata::Open;
 using menudata::openWindow;
@@ -58,6 +59,15 @@ void lowerBusyTo(int level)
 }
 
 }  // namespace
+
+void frmMain::LocateSavedCode(const QString& code)
+{
+    {
+        const QSignalBlocker block(Text1(0));
+        Text1(0)->setText(code);
+    }
+    LocateCode();
+}
 
 QString frmMain::CurrentCodemod()
 {
@@ -183,9 +193,9 @@ void frmMain::ToggleViewTaggedOnly()
             ViewTagRecs();
             if (!Data1.hasRecordset() || Data1.Recordset().RecordCount() == 0) {
                 ViewAllRecs();
-                strCurrentCpt = CurrentCodemod();
+                const QString kept = strCurrentCpt = CurrentCodemod();
                 RefreshGrid();
-                LocateCode();
+                LocateSavedCode(kept);
             } else {
                 RefreshGrid();
                 setViewTaggedCaption(kViewAll);
@@ -193,9 +203,9 @@ void frmMain::ToggleViewTaggedOnly()
         } else {
             setViewTaggedCaption(kViewTagged);
             ViewAllRecs();
-            strCurrentCpt = CurrentCodemod();
+            const QString kept = strCurrentCpt = CurrentCodemod();
             RefreshGrid();
-            LocateCode();
+            LocateSavedCode(kept);
         }
         SetBusyCursor(0);
     } catch (const dao::Error& e) {
@@ -248,7 +258,7 @@ void frmMain::ClearAllTaggedItems()
                                   ? QStringLiteral("DATAOPPSVIEW")
                                   : CurrentSession().value(db::SessionRow::SESTAB).toString();
         g().MainDb.Execute(QStringLiteral("UPDATE ") + dao::quoteIdentifier(table) + QStringLiteral(" SET Tag = Null"));
-        strCurrentCpt = CurrentCodemod();
+        const QString kept = strCurrentCpt = CurrentCodemod();
         if (ViewTaggedCaption() == kViewAll) {
             // The tagged list is empty now: back to every code.
             setViewTaggedCaption(kViewTagged);
@@ -257,7 +267,7 @@ void frmMain::ClearAllTaggedItems()
         RefreshGrid();
         txt(0)->setVisible(true);
         txt(1)->setVisible(true);
-        LocateCode();
+        LocateSavedCode(kept);
         SetBusyCursor(0);
         dbg->Refresh();
         SetBusyCursor(0);

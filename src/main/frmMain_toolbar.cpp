@@ -134,9 +134,13 @@ void frmMain::ToolbarTaggedSwitch(int view, bool& switched)
     const int level = platform::busyCount();
     DataControl& data = this->*(v->data);
     if (view <= 1) {
+        QString cpt;
+        const QString kept = strCurrentCpt;
         try {
             showTagColumn(dbg);
             SetBusyCursor(11);
+            if (hasRows(data) && !data.Recordset().EOF() && !data.Recordset().BOF())
+                cpt = data.Recordset().Fields(db::feecol::Cpt).Value().toString();
             if (view == 1)
                 g().NoTaggedCodes = 0;
             ViewTagRecs();
@@ -169,8 +173,9 @@ void frmMain::ToolbarTaggedSwitch(int view, bool& switched)
             return;
         switched = true;
         SetBusyCursor(0);
-        const std::function<void()> position[] = {[this] { RefreshGrid(); }, [this] { LocateCode(); },
-                                                  [this] { RefreshGrid(); }, [this] { LocateCode(); }};
+        const std::function<void()> position[] = {[this] { RefreshGrid(); },
+                                                  [this, kept] { LocateSavedCode(kept); },
+                                                  [this] { RefreshGrid(); }, [this, cpt] { LocateSavedCode(cpt); }};
         for (const auto& fn : position)
             if (!step(fn))
                 return;
@@ -203,17 +208,17 @@ void frmMain::ToolbarAllCodesSwitch(int view, bool& switched)
     const int level = platform::busyCount();
     try {
         if (view <= 1) {
-            strCurrentCpt = CurrentCodemod();
+            const QString kept = strCurrentCpt = CurrentCodemod();
             SetBusyCursor(11);
             if (!switched) {
                 setViewTaggedCaption(kViewTagged);
                 ViewAllRecs();
                 RefreshGrid();
-                LocateCode();
+                LocateSavedCode(kept);
                 switched = true;
             }
             SetBusyCursor(0);
-            LocateCode();
+            LocateSavedCode(kept);
         } else if (!switched) {
             (this->*(v->allCodes))();
             setViewTaggedCaption(kViewTagged);
