@@ -10,6 +10,7 @@
 #include "sessions/frmKelva.h"
 #include "tagging/frmTag.h"
 
+#include <QApplication>
 #include <QMenu>
 
 namespace {
@@ -458,4 +459,37 @@ TEST_F(MenusTest, TheFileMenuLowersTheBusyCursorAfterEveryItem)
     EXPECT_EQ(platform::busyCount(), 0);
     main->mnufile(5)->trigger();
     EXPECT_EQ(platform::busyCount(), 0);
+}
+
+// Pictures of every menu in "KELVA", "KELVA OPPS" and "DMEPOS" and of the toolbar's tagged round trip, for a
+// person to look at (run on a real display with --gtest_also_run_disabled_tests; KELVA_SHOTS names the folder).
+TEST_F(MenusTest, DISABLED_MenuPictures)
+{
+    startMain();
+    const QString out = qEnvironmentVariable("KELVA_SHOTS", "/tmp");
+    main->show();
+    main->resize(1000, 700);
+    auto shoot = [&](QMenu* m, const QString& name) {
+        m->popup(main->mapToGlobal(QPoint(10, 30)));
+        QApplication::processEvents();
+        m->grab().save(out + "/" + name + ".png");
+        m->hide();
+    };
+    const std::pair<int, const char*> views[] = {{0, "kelva"}, {1, "opps"}, {2, "dmepos"}};
+    for (auto [view, tag] : views) {
+        choose(view);
+        for (int i : {0, 1, 2, 3, 4, 5, 8})
+            shoot(main->mnumainMenu(i), QString("%1_menu%2").arg(tag).arg(i));
+        shoot(main->mnuFileExportMenu, QString("%1_export").arg(tag));
+        shoot(main->mnuFileWizardMenu, QString("%1_wizard").arg(tag));
+        shoot(main->mnuUpgradesMenu, QString("%1_upgrades").arg(tag));
+    }
+    choose(0);
+    tag("DATA0001", "CODEMOD IN ('99213', '99214', '99215')");
+    main->Toolbar1Buttons(3)->trigger();
+    QApplication::processEvents();
+    main->grab().save(out + "/toolbar_tagged.png");
+    main->Toolbar1Buttons(3)->trigger();
+    QApplication::processEvents();
+    main->grab().save(out + "/toolbar_all.png");
 }
