@@ -50,6 +50,9 @@ struct Globals {
     // The recent-codes store behind the code panel's list: oldest first from slot 0; held for the run only.
     std::array<QString, 21> RecentCodes;
     QString LastRecentCode;
+
+    // The menus' help commands: the help file the last one opened, kept until the next.
+    QString HelpFile;
 };
 
 Globals& g();

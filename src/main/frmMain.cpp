@@ -8,6 +8,7 @@
 #include "app/modules.h"
 #include "app/singleinstance.h"
 #include "main/frmPlimView.h"
+#include "main/menudata.h"
 #include "platform/controls/BusyCursor.h"
 #include "platform/controls/WheelFilter.h"
 #include "platform/controls/colours.h"
@@ -186,9 +187,7 @@ void frmMain::makeMenus()
     mnuSaveTagList = settings->addAction(QStringLiteral("Save/Load Tagged List"));
 
     QMenu* reports = addTop(3, QStringLiteral("&Reports"));
-    QStringList reportItems;
-    for (int i = 0; i < 13; ++i)
-        reportItems << QStringLiteral("Report %1").arg(i + 1);
+    QStringList reportItems = menudata::preselectedReportCaptions();
     reportItems << "-" << "Custom Fee Reports" << "-" << "Utilization/Frequency Analysis Reports";
     addItems(reports, mnuReports, reportItems);
 
@@ -435,6 +434,10 @@ void frmMain::wire()
     for (auto [i, m] : mnumainMenu)
         onOpen(m, [this, i = i] { mnumain_Click(i); });
     onClick(mnumain(6), [this] { mnumain_Click(6); });
+    // Opening a submenu is the click of its own item.
+    onOpen(mnuFileExportMenu, [this] { mnufile_Click(4); });
+    onOpen(mnuFileWizardMenu, [this] { mnufile_Click(6); });
+    onOpen(mnuUpgradesMenu, [this] { mnuhelp_Click(4); });
     onClick(mnufile, [this](int Index) { mnufile_Click(Index); });
     onClick(mnuFileExport, [this](int Index) { mnuFileExport_Click(Index); });
     onClick(mnuEdit, [this](int Index) { mnuEdit_Click(Index); });

@@ -396,6 +396,16 @@ public:
     // view's twin modeless); frmMain_find.cpp.
     void ShowFindWindow(bool modeless);
 
+    // The menu and toolbar commands carried out here (frmMain_commands.cpp, frmMain_toolbar.cpp).
+    QString CurrentCodemod();            // CODEMOD of the main grid's current row; empty when none
+    void LocateSavedCode(const QString& code);  // the main grid back on a code a command kept
+    void OpenAnalysis(int modal);        // frmAnal fresh, with the busy cursor raised for it to lower
+    void ExitProgram();                  // File "Exit"
+    void ToggleViewTaggedOnly();         // Edit "Toggle View Tagged Only"
+    void ClearAllTaggedItems();          // Settings "Clear All Tagged Items"
+    void ToolbarTaggedSwitch(int view, bool& switched);
+    void ToolbarAllCodesSwitch(int view, bool& switched);
+
 
 private:
     void makeMenus();
