@@ -50,6 +50,15 @@ struct Globals {
     // The recent-codes store behind the code panel's list: oldest first from slot 0; held for the run only.
     std::array<QString, 21> RecentCodes;
     QString LastRecentCode;
+
+    // The code search: what each family's find engine remembers for the run (KELVA, DME, LAB, JCD, ASC, DRG),
+    // and the other families that held the text of the last find that reached the end of its table.
+    struct RememberedSearch {
+        QString LastSearchText;
+        QString LastSearchOptions;
+    };
+    std::array<RememberedSearch, 6> FindMemory;
+    QString FoundInTables;
 };
 
 Globals& g();
