@@ -108,9 +108,14 @@ void OfferOtherTables(const FindFamily& family, int choice)
 void FindCode(Family which, const QString& SearchText, const QString& SearchMode, int ExcludeOn, int ExcludeBlank,
               const QString& ExcludeText)
 {
+    FindCode(forms().get<frmMain>(), which, SearchText, SearchMode, ExcludeOn, ExcludeBlank, ExcludeText);
+}
+
+void FindCode(frmMain& main, Family which, const QString& SearchText, const QString& SearchMode, int ExcludeOn,
+              int ExcludeBlank, const QString& ExcludeText)
+{
     const FindFamily& family = kFindFamilies[which];
     Globals::RememberedSearch& memory = g().FindMemory[std::size_t(which)];
-    frmMain& main = forms().get<frmMain>();
     platform::DataControl& data = main.*family.data;
 
     SetBusyCursor(11);

@@ -50,6 +50,9 @@ Criterion findCriterion(const FindFamily& family, QChar fields, const QString& p
 // resets), ExcludeOn and ExcludeBlank (-1 or 0) and ExcludeText.
 void FindCode(Family family, const QString& SearchText, const QString& SearchMode, int ExcludeOn, int ExcludeBlank,
               const QString& ExcludeText);
+// The same on a given main window (the program's is the one in the window registry).
+void FindCode(frmMain& main, Family family, const QString& SearchText, const QString& SearchMode, int ExcludeOn,
+              int ExcludeBlank, const QString& ExcludeText);
 // Resets a family's engine: it forgets its last search text.
 void ResetFindCode(Family family);
 
