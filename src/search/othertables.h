@@ -1,6 +1,10 @@
 #pragma once
 
+#include "platform/dao/Database.h"
+#include "search/findengine.h"
+
 #include <QString>
+#include <vector>
 
 // The search in the other code tables after a find that reached the end of its own.
 
@@ -15,3 +19,16 @@ void EnableFoundTables();
 // The "Select Table" dialog offered by a find of the family whose choice is own (disabled there), shown
 // modally; returns once it has closed by either of its buttons.
 void ChooseOtherTable(int own);
+
+namespace search {
+// One family's existence query: true when it returns a row. error holds why it could not be built.
+struct ExistenceQuery {
+    Family family;
+    QString sql;
+    std::vector<dao::Variant> params;
+    QString error;
+};
+// The queries FindInOtherTables runs, in its order, the current family left out.
+std::vector<ExistenceQuery> otherTableQueries(dao::Database& db, const QString& text, const QString& field,
+                                              const QString& current);
+}  // namespace search
