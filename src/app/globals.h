@@ -53,6 +53,15 @@ struct Globals {
 
     // The menus' help commands: the help file the last one opened, kept until the next.
     QString HelpFile;
+
+    // The code search: what each family's find engine remembers for the run (KELVA, DME, LAB, JCD, ASC, DRG),
+    // and the other families that held the text of the last find that reached the end of its table.
+    struct RememberedSearch {
+        QString LastSearchText;
+        QString LastSearchOptions;
+    };
+    std::array<RememberedSearch, 6> FindMemory;
+    QString FoundInTables;
 };
 
 Globals& g();
