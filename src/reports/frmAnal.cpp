@@ -12,6 +12,7 @@
 #include "platform/forms/controls.h"
 #include "platform/forms/guarded.h"
 #include "platform/seam/Seam.h"
+#include "reports/ActiveReport.h"
 
 #include <QHeaderView>
 #include <QTimer>
@@ -585,5 +586,7 @@ void frmAnal::btn_Click(int Index)
         if (frmMain* main = platform::forms().loadedOrNull<frmMain>())
             main->update();
         Unload();
+    } else if (Index == 1) {
+        reports::printAnalysis(*this);
     }
 }

@@ -69,11 +69,12 @@ public:
     int schedulePosition() const;
     QString frequencyColumn() const;
     int viewingOption() const;
+    // The session's code table, as the main window's session row names it now.
+    QString sessionTable() const;
 
 private:
     void wire();
     void LoadAnalysisGrid();
-    QString sessionTable() const;
     QString scheduleColumn() const;
     QString totalLabel(int lastChars) const;
     void showTotal(QLineEdit* box, const dao::Variant& sum);
