@@ -1,9 +1,12 @@
 #include "app/buildinfo.h"
 #include "app/globals.h"
 #include "platform/forms/FormRegistry.h"
+#include "reports/ActiveReport.h"
 #include "reports/frmAnal.h"
 
 #include <QFile>
+#include <QPainter>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -95,5 +98,111 @@ void BM_AnalysisQueriesBareSql(benchmark::State& state)
     sqlite3_finalize(current);
 }
 BENCHMARK(BM_AnalysisQueriesBareSql)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// prtanalysis as "All Codes" makes it, once.
+dao::Database& printSample()
+{
+    AnalysisSample& s = sample();
+    static bool built = false;
+    if (!built && s.db.isOpen()) {
+        s.db.Execute("DROP TABLE IF EXISTS prtanalysis");
+        s.db.Execute("CREATE TABLE prtanalysis AS SELECT Tag, CPT, [MOD], [DESC], S1 AS Sched, Freq1 AS Freq, "
+                     "S1 * Freq1 AS Total FROM DATA0000");
+        built = true;
+    }
+    return s.db;
+}
+
+// The print-out's document over the sample's ~16,000 rows, read and written as a PDF by the report layer.
+void BM_ReportDocumentAnalysis(benchmark::State& state)
+{
+    dao::Database& db = printSample();
+    if (!db.isOpen()) {
+        state.SkipWithError("no sample database");
+        return;
+    }
+    QTemporaryDir out;
+    int pages = 0;
+    for (auto _ : state) {
+        platform::report::Report report(reports::analysisDesign());
+        report.setRecordSource(db, "SELECT Tag, CPT, [MOD], [DESC], Sched, Freq, Total FROM prtanalysis");
+        auto doc = report.Run();
+        doc->writePdf(out.filePath("a.pdf"));
+        pages = doc->pageCount();
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_ReportDocumentAnalysis)->Unit(benchmark::kMillisecond);
+
+// The same texts at the same places, drawn by QPainter straight into a PDF from rows stepped through SQLite.
+void BM_ReportDocumentBarePainter(benchmark::State& state)
+{
+    dao::Database& db = printSample();
+    if (!db.isOpen()) {
+        state.SkipWithError("no sample database");
+        return;
+    }
+    QTemporaryDir out;
+    const platform::report::Design d = reports::analysisDesign();
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(out.filePath("b.pdf"));
+        printer.setResolution(1440);
+        printer.setPageSize(QPageSize(QPageSize::Letter));
+        printer.setFullPage(true);
+        QPainter p(&printer);
+        QFont header(QStringLiteral("Times New Roman"));
+        header.setPixelSize(195);
+        header.setBold(true);
+        QFont detail = header;
+        detail.setBold(false);
+        const int left = (12240 - d.printWidth) / 2;
+        const auto pageHead = [&](int page) {
+            p.setFont(header);
+            for (const auto& c : d.pageHeader.controls)
+                p.drawText(QRectF(left + c.left, 360 + c.top, c.width, c.height + 200),
+                           c.kind == platform::report::Kind::PageNumber ? QString::number(page) : c.text);
+            p.setFont(detail);
+        };
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db.handle(), "SELECT CPT, [MOD], [DESC], Sched, Freq, Total FROM prtanalysis", -1, &st,
+                           nullptr);
+        int page = 1;
+        int y = 360 + d.pageHeader.height + d.reportHeader.height;
+        pageHead(page);
+        double total = 0;
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            if (y + 210 > 15840 - 360 - d.pageFooter.height) {
+                printer.newPage();
+                pageHead(++page);
+                y = 360 + d.pageHeader.height;
+            }
+            for (int c = 0; c < 6; ++c) {
+                const auto& ctl = d.detail.controls[static_cast<std::size_t>(c)];
+                QString text;
+                if (sqlite3_column_type(st, c) == SQLITE_NULL)
+                    continue;
+                if (c < 3)
+                    text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c)));
+                else
+                    text = QLocale::c().toString(sqlite3_column_double(st, c), 'f', c == 4 ? 0 : 2);
+                if (c == 5)
+                    total += sqlite3_column_double(st, c);
+                p.drawText(QRectF(left + ctl.left, y, ctl.width, 400), ctl.alignRight ? Qt::AlignRight : Qt::AlignLeft,
+                           text);
+            }
+            y += 210;
+        }
+        sqlite3_finalize(st);
+        p.drawText(QRectF(left + 10350, y + 180, 1170, 400), Qt::AlignRight, QLocale::c().toString(total, 'f', 2));
+        p.end();
+    }
+}
+BENCHMARK(BM_ReportDocumentBarePainter)->Unit(benchmark::kMillisecond);
 
 }  // namespace

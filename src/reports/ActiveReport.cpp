@@ -62,8 +62,9 @@ Design analysisDesign()
     d.reportHeader.height = 240;
     d.pageHeader.height = 1427;
     Control date = reportField("Field1", QString(), QString(), 8655, 115, 1077, 199, 9.75, false, kTimes);
-    date.width = 1100;
-    date.left = 8600;
+    // Wide enough for the whole date and time in this font.
+    date.width = 1650;
+    date.left = 8100;
     Control page = reportField("Field2", QString(), "#,##0", 9810, 115, 1500, 199, 9.75, false, kTimes);
     page.kind = Kind::PageNumber;
     const auto heading = [](const char* name, const char* text, int left, int width, bool right) {
