@@ -920,7 +920,7 @@ void Recordset::Update()
         }
         r.lastModified = stored;
         r.leaveEdit();
-        r.notify(&RecordsetObserver::written, qint64(r.pos));
+        r.notify([at = qint64(r.pos)](RecordsetObserver& o) { o.written(at); });
         return;
     }
 
@@ -955,7 +955,7 @@ void Recordset::Update()
     r.order.push_back(stored);
     r.lastModified = stored;
     r.leaveEdit();
-    r.notify(&RecordsetObserver::written, qint64(-1));
+    r.notify([](RecordsetObserver& o) { o.written(-1); });
 }
 
 qint64 Recordset::LastModified() const
@@ -988,7 +988,7 @@ void Recordset::Delete()
     r.requireRowFound();
     r.order.erase(r.order.begin() + r.pos);
     r.deletedCurrent = true;
-    r.notify(&RecordsetObserver::deleted);
+    r.notify([](RecordsetObserver& o) { o.deleted(); });
 }
 
 bool Recordset::updatable() const
@@ -1000,9 +1000,9 @@ bool Recordset::updatable() const
 void Recordset::Requery()
 {
     RecordsetData& r = data();
-    r.notify(&RecordsetObserver::beforeMove);
+    r.notify([](RecordsetObserver& o) { o.beforeMove(); });
     r.load();
-    r.notify(&RecordsetObserver::requeried);
+    r.notify([](RecordsetObserver& o) { o.requeried(); });
 }
 
 void Recordset::subscribe(RecordsetObserver* observer)
