@@ -14,7 +14,7 @@ public:
     bool PrinterDialog() override { return false; }
     void ShowModal(platform::Form&) override {}
     platform::Printer& printer() override { return previous->printer(); }
-    void PreviewReport(const QString&, const QTextDocument&) override {}
+    void PreviewReport(const QString&, std::shared_ptr<const platform::report::Document>, bool) override {}
     int ShellExecute(const QString&, const QString&) override { return 2; }
     void HtmlHelp(const QString&, int) override {}
     void DoEvents() override {}

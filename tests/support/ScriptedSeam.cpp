@@ -2,6 +2,7 @@
 
 #include "platform/forms/FormRegistry.h"
 #include "platform/ftp/ftp.h"
+#include "platform/report/ReportDocument.h"
 
 #include <QApplication>
 #include <QFile>
@@ -260,9 +261,19 @@ void ScriptedSeam::ShowModal(platform::Form& form)
         platform::forms().activated(*owner);
 }
 
-void ScriptedSeam::PreviewReport(const QString& caption, const QTextDocument& document)
+void ScriptedSeam::PreviewReport(const QString& caption, std::shared_ptr<const platform::report::Document> document,
+                                 bool modal)
 {
-    calls_.push_back({QStringLiteral("Report"), caption, caption, 0, document.toPlainText()});
+    if (!report_.empty()) {
+        auto fn = std::move(report_.front());
+        report_.pop_front();
+        fn();
+    }
+    calls_.push_back({QStringLiteral("Report"), caption, caption, modal ? 1 : 0, document->plainText()});
+    const QString pdf = printDir_.filePath(QStringLiteral("report%1.pdf").arg(reportPdfs_.size() + 1));
+    EXPECT_TRUE(document->writePdf(pdf)) << pdf.toStdString();
+    reportPdfs_ << pdf;
+    reports_.push_back(std::move(document));
 }
 
 int ScriptedSeam::ShellExecute(const QString& operation, const QString& file)

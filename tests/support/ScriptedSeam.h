@@ -56,6 +56,11 @@ public:
     // Runs at the next DoEvents (what arrives while a long operation lets the loop run).
     void onDoEvents(std::function<void()> fn) { doEvents_.push_back(std::move(fn)); }
     void setNow(const QDateTime& now) { now_ = now; }
+    // Runs at the next report preview, before it is recorded (what the program has done by then).
+    void onReport(std::function<void()> fn) { report_.push_back(std::move(fn)); }
+    // The PDF files of the report previews, in order, and the documents shown.
+    const QStringList& reportPdfs() const { return reportPdfs_; }
+    const std::vector<std::shared_ptr<const platform::report::Document>>& reports() const { return reports_; }
     // The FTP server: account, and the files it holds by remote path ("/html/kelva/cgi/kelvaupd04.dat").
     void ftpServer(const QString& host, const QString& user, const QString& password);
     void ftpFile(const QString& remotePath, const QByteArray& content);
@@ -79,7 +84,10 @@ public:
     bool FileDialog(platform::FileDialogKind kind, platform::FileDialogState& state) override;
     bool PrinterDialog() override;
     void ShowModal(platform::Form& form) override;
-    void PreviewReport(const QString& caption, const QTextDocument& document) override;
+    // Records the preview ("Report": caption, flags 1 when modal, detail the document's text) and writes the
+    // document as a PDF file (reportPdfs).
+    void PreviewReport(const QString& caption, std::shared_ptr<const platform::report::Document> document,
+                       bool modal) override;
     int ShellExecute(const QString& operation, const QString& file) override;
     void HtmlHelp(const QString& helpFile, int context) override;
     void DoEvents() override;
@@ -120,6 +128,9 @@ private:
     std::deque<int> shell_;
     std::map<std::type_index, std::deque<std::function<void(platform::Form&)>>> modal_;
     std::deque<std::function<void()>> doEvents_;
+    std::deque<std::function<void()>> report_;
+    QStringList reportPdfs_;
+    std::vector<std::shared_ptr<const platform::report::Document>> reports_;
     std::optional<FtpServer> ftp_;
     bool ftpUnreachable_ = false;
     bool ftpCurl_ = false;

@@ -2,6 +2,7 @@
 
 #include "platform/forms/FormRegistry.h"
 #include "platform/ftp/ftp.h"
+#include "platform/report/ReportDocument.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -18,8 +19,8 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
-#include <QTextDocument>
 #include <QUrl>
+#include <map>
 
 namespace platform {
 
@@ -163,14 +164,54 @@ void QtSeam::ShowModal(Form& form)
         window->setWindowModality(Qt::NonModal);
 }
 
-void QtSeam::PreviewReport(const QString& caption, const QTextDocument& document)
+namespace {
+
+// A preview window with its own printer and the document it shows.
+class ReportPreview : public QPrintPreviewDialog {
+public:
+    ReportPreview(std::unique_ptr<QPrinter> printer, std::shared_ptr<const report::Document> document, QWidget* parent)
+        : QPrintPreviewDialog(printer.get(), parent), printer_(std::move(printer)), document_(std::move(document))
+    {
+        QObject::connect(this, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) {
+            try {
+                document_->print(*p);
+            } catch (const dao::Error&) {
+                // The preview shows the pages it could draw; printing reports its own failure.
+            }
+        });
+    }
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+    std::shared_ptr<const report::Document> document_;
+};
+
+std::map<QString, QPointer<ReportPreview>>& openPreviews()
 {
-    QPrinter printer;
-    QPrintPreviewDialog preview(&printer, dialogParent());
-    preview.setWindowTitle(caption);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&document](QPrinter* p) { document.print(p); });
-    preview.exec();
+    static std::map<QString, QPointer<ReportPreview>> previews;
+    return previews;
+}
+
+}  // namespace
+
+void QtSeam::PreviewReport(const QString& caption, std::shared_ptr<const report::Document> document, bool modal)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setPageSize(QPageSize(QPageSize::Letter));
+    auto* preview = new ReportPreview(std::move(printer), std::move(document), dialogParent());
+    preview->setWindowTitle(caption);
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    if (modal) {
+        preview->exec();
+        return;
+    }
+    // A second modeless preview of the same report takes the place of the first.
+    QPointer<ReportPreview>& open = openPreviews()[caption];
+    if (open)
+        open->close();
+    open = preview;
+    preview->setModal(false);
+    preview->show();
 }
 
 int QtSeam::ShellExecute(const QString& operation, const QString& file)

@@ -14,7 +14,8 @@ public:
     bool PrinterDialog() override;
     void ShowModal(Form& form) override;
     Printer& printer() override { return printer_; }
-    void PreviewReport(const QString& caption, const QTextDocument& document) override;
+    void PreviewReport(const QString& caption, std::shared_ptr<const report::Document> document,
+                       bool modal) override;
     int ShellExecute(const QString& operation, const QString& file) override;
     void HtmlHelp(const QString& helpFile, int context) override;
     void DoEvents() override;

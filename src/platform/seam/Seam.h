@@ -7,12 +7,14 @@
 #include <QStringList>
 #include <memory>
 
-class QTextDocument;
 
 namespace platform {
 
 class Form;
 class Printer;
+namespace report {
+class Document;
+}
 
 // What a file open or save dialog is given and gives back (the CommonDialog's properties).
 struct FileDialogState {
@@ -56,8 +58,10 @@ public:
     virtual void ShowModal(Form& form) = 0;
     // The program's text printer.
     virtual Printer& printer() = 0;
-    // A report document shown in a preview window, titled caption.
-    virtual void PreviewReport(const QString& caption, const QTextDocument& document) = 0;
+    // A report document in its preview window, titled caption, from which the person prints it. Modal: returns
+    // when the preview is closed; modeless: returns at once, and replaces an open preview of the same caption.
+    virtual void PreviewReport(const QString& caption, std::shared_ptr<const report::Document> document,
+                               bool modal) = 0;
     // Opens or prints a file with the desktop's application; above 32 on success, 2 when not found.
     virtual int ShellExecute(const QString& operation, const QString& file) = 0;
     // Help file and context number.
