@@ -67,7 +67,6 @@ TEST_P(NationalWizardFlow, PagesAndTheForwardCaption)
     const Step steps[] = {
         {1, "family", true, "Next >>"}, {1, "fee", true, "Next >>"}, {2, "family", true, "Next"},
         {2, "intro", false, "Next"},    {1, "family", true, "Next"}, {1, "fee", true, "Next"},
-        {1, "fee", true, "Next"},  // the physician tables start nothing here yet
     };
     int n = 0;
     for (const Step& s : steps) {
@@ -301,7 +300,8 @@ TEST_P(NationalWizardFlow, EveryPageReadsWholeAtTheDesignedSize)
         settle();
         EXPECT_TRUE(testsupport::cutTexts(&w).isEmpty()) << qPrintable(testsupport::cutTexts(&w).join(" | "));
         testsupport::saveShot(&w, QString("%1-%2").arg(GetParam().name, names[i]));
-        w.Command1(1)->click();
+        if (i < 2)
+            w.Command1(1)->click();  // the fee-type page's Next >> starts the run
     }
 }
 

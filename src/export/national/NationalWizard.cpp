@@ -166,7 +166,10 @@ void NationalWizard::Next()
         Frame1->show();
         Command1(2)->setEnabled(true);
     } else if (!Frame4->isHidden()) {
-        // The physician tables are not part of this build yet: the fee-type page starts nothing.
+        if (nationalrun::active())
+            return;
+        if (Prompt_File() != 1)
+            Create_Table(family);
     }
 }
 
@@ -268,6 +271,13 @@ void NationalWizard::Create_Table(const QString& family)
         LocationRs = NatMainDb.OpenRecordset(QStringLiteral("LOCATION"));
         LocationRs.MoveFirst();
 
+        if (family == QLatin1String("KELVA")) {
+            const physician::Inputs in =
+                physician::currentInputs(NatMainDb, !Option1(7)->isChecked(), Text1->text());
+            ExprtInd& progress = forms().get<ExprtInd>();
+            physician::buildWorkTable(*row.physician, in, NatMainDb, progress);
+            stage_.written = physician::buildExportTable(*row.physician, in, NatMainDb, NatTargetDb, progress);
+        }
         if (const nationaltables::FamilyTable* t = nationaltables::familyTable(family))
             stage_ = nationaltables::runStage(*t, row.lab, NatMainDb, NatTargetDb, forms().get<ExprtInd>());
         CommonEnd();
@@ -289,6 +299,9 @@ void NationalWizard::CloseRun()
 
 void NationalWizard::CommonEnd()
 {
+    // The physician run's changes of the main database (its work table) are kept only now.
+    while (NatMainDb.isOpen() && NatMainDb.transactionDepth() > 0)
+        NatMainDb.CommitTrans();
     CloseRun();
     forms().unloadIfLoaded<ExprtInd>();
     setMousePointer(0);
@@ -306,6 +319,13 @@ void NationalWizard::FailureReport(const QString& description)
             NatTargetDb.CommitTrans();
     } catch (const dao::Error&) {
         // A commit that fails leaves the file as the engine left it; the report below is what counts.
+    }
+    try {
+        // A failed physician run leaves the main database as it was, its previous work table included.
+        while (NatMainDb.isOpen() && NatMainDb.transactionDepth() > 0)
+            NatMainDb.Rollback();
+    } catch (const dao::Error&) {
+        // Nothing more can be undone; the report below is what counts.
     }
     seam().MsgBox(kExportFailed, vbOKOnly);
     setMousePointer(0);

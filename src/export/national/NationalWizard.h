@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/national/familytables.h"
+#include "export/national/physiciantable.h"
 #include "platform/dao/Database.h"
 #include "platform/forms/ControlArray.h"
 #include "platform/forms/Form.h"
@@ -20,6 +21,7 @@ struct WizardRow {
     bool hideFamilyPageOnRun; // the family page is hidden before the target prompt (Lab, DMEPOS, J-codes)
     bool suffixWithBlank;     // the count's last three characters with its sign blank ("NATLAB 5.mdb")
     nationaltables::LabOpening lab;
+    const physician::EngineRow* physician;  // how the physician table is built
 };
 
 extern const WizardRow kAllLocalityWizard;

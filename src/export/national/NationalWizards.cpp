@@ -13,6 +13,7 @@ const WizardRow kAllLocalityWizard{
     false,
     false,
     {true, false},
+    &physician::kAllLocalityRow,
 };
 
 const WizardRow kCarrierWizard{
@@ -23,4 +24,5 @@ const WizardRow kCarrierWizard{
     true,
     true,
     {false, true},
+    &physician::kCarrierRow,
 };
