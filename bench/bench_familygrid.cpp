@@ -1,3 +1,4 @@
+#include "quietseam.h"
 #include "app/buildinfo.h"
 #include "app/globals.h"
 #include "main/frmMain.h"
@@ -17,26 +18,12 @@
 namespace {
 
 // Answers every message box with OK at once (and counts them); the event loop runs when asked.
-class CountingSeam : public platform::Seam {
+class CountingSeam : public QuietSeam {
 public:
     int messages = 0;
     int MsgBox(const QString&, int, const QString&) override { return ++messages, vbOK; }
-    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    bool FileDialog(platform::FileDialogKind, platform::FileDialogState&) override { return false; }
-    bool PrinterDialog() override { return false; }
-    void ShowModal(platform::Form&) override {}
     platform::Printer& printer() override { return printer_; }
-    void PreviewReport(const QString&, const QTextDocument&) override {}
-    int ShellExecute(const QString&, const QString&) override { return 2; }
-    void HtmlHelp(const QString&, int) override {}
     void DoEvents() override { QCoreApplication::processEvents(); }
-    QDateTime Now() override { return QDateTime::currentDateTime(); }
-    std::unique_ptr<platform::FtpConnection> FtpConnect(const QString&, const QString&, const QString&, int,
-                                                        bool) override
-    {
-        return nullptr;
-    }
-    void SetMousePointer(int) override {}
 
 private:
     platform::Printer printer_;

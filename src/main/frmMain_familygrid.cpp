@@ -22,7 +22,7 @@ struct FamilyGrid {
     const char* boxField;          // written into the code box by a row change
     const char* keyField;          // the row's key, kept in gridCode
     QString frmMain::*gridCode;
-    void (frmMain::*toggle)();
+    void (*toggle)(frmMain&);      // a plain function: member-pointer calls trip the sanitizer build
     OnClick click;
     bool keysBecomeEnter;          // typed keys reach no cell
     const char* physicianCode;     // the reposition's search of Data1; nullptr: no physician lookup
@@ -30,15 +30,15 @@ struct FamilyGrid {
 };
 
 const FamilyGrid kGrids[] = {
-    {&frmMain::DBGrid1, &frmMain::Data5, 2, "Codemod", "HCPCS", &frmMain::strGridCodeDME, &frmMain::ToggleTagDME,
+    {&frmMain::DBGrid1, &frmMain::Data5, 2, "Codemod", "HCPCS", &frmMain::strGridCodeDME, [](frmMain& m) { m.ToggleTagDME(); },
      OnClick::Description, true, "CODEMOD = ?", &frmMain::strCurCodeDME},
-    {&frmMain::DBGrid2, &frmMain::Data6, 3, "Codemod", "HCPCS", &frmMain::strGridCodeLab, &frmMain::ToggleTagLab,
+    {&frmMain::DBGrid2, &frmMain::Data6, 3, "Codemod", "HCPCS", &frmMain::strGridCodeLab, [](frmMain& m) { m.ToggleTagLab(); },
      OnClick::Description, false, "CPT = ?", &frmMain::strCurCodeLab},
-    {&frmMain::DBGrid3, &frmMain::Data7, 4, "Codemod", "HCPCS", &frmMain::strGridCodeJCD, &frmMain::ToggleTagJCodes,
+    {&frmMain::DBGrid3, &frmMain::Data7, 4, "Codemod", "HCPCS", &frmMain::strGridCodeJCD, [](frmMain& m) { m.ToggleTagJCodes(); },
      OnClick::Nothing, true, "CPT = ?", &frmMain::strCurCodeJCD},
-    {&frmMain::DBGrid4, &frmMain::Data13, 5, "code", "code", &frmMain::strGridCodeASC, &frmMain::ToggleTagASC,
+    {&frmMain::DBGrid4, &frmMain::Data13, 5, "code", "code", &frmMain::strGridCodeASC, [](frmMain& m) { m.ToggleTagASC(); },
      OnClick::NotAvailable, true, "CPT = ?", &frmMain::strCurCodeASC},
-    {&frmMain::DBGrid5, &frmMain::Data9, 6, "DRG", "DRG", &frmMain::strGridCodeDRG, &frmMain::ToggleTagDRG,
+    {&frmMain::DBGrid5, &frmMain::Data9, 6, "DRG", "DRG", &frmMain::strGridCodeDRG, [](frmMain& m) { m.ToggleTagDRG(); },
      OnClick::Nothing, true, nullptr, nullptr},
 };
 
@@ -126,7 +126,7 @@ void frmMain::FamilyGrid_DblClick(int family)
     const FamilyGrid* f = familyGrid(family);
     GridClickPending = 0;
     if (f)
-        (this->*f->toggle)();
+        f->toggle(*this);
 }
 
 void frmMain::FamilyGrid_KeyPress(int, int& KeyAscii)
@@ -151,7 +151,7 @@ void frmMain::FamilyGrid_RowColChange(int family)
         return;
     }
     if (grid->Col() == 0 && GridClickPending != 0) {
-        (this->*f->toggle)();
+        f->toggle(*this);
         grid->setCol(1);
     }
     platform::setText(Text1(0), rowCode(data, family, f->boxField));

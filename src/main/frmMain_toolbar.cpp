@@ -20,25 +20,32 @@ const QString kViewTagged = QStringLiteral("View Tagged");
 const QString kViewAll = QStringLiteral("View All");
 
 // The toolbar's view of each entry of the view selector: the family's windows, its grid and data control,
-// and its procedures for all and for tagged codes (none yet for a family whose view has no tagged list).
+// and its procedures for all and for tagged codes.
 struct ToolbarView {
     const char* tagWindow;
     const char* feeManager;
     platform::DBGrid* frmMain::*grid;
     platform::DataControl frmMain::*data;
-    void (frmMain::*allCodes)();
-    void (frmMain::*taggedCodes)();
+    // Plain functions: calls through member pointers trip the sanitizer build.
+    void (*allCodes)(frmMain&);
+    void (*taggedCodes)(frmMain&);
 };
 
 const ToolbarView kToolbarViews[] = {
-    {"frmTag", "frmSchedules", &frmMain::dbg, &frmMain::Data1, &frmMain::ViewAllRecs, &frmMain::ViewTagRecs},
-    {"frmTag", "frmSchedules", &frmMain::dbg, &frmMain::Data1, &frmMain::ViewAllRecs, &frmMain::ViewTagRecs},
-    {"frmTagDME", "frmSchedulesDME", &frmMain::DBGrid1, &frmMain::Data5, &frmMain::ViewAllDME, &frmMain::ViewTagDME},
-    {"frmTagLAB", "frmSchedulesLAB", &frmMain::DBGrid2, &frmMain::Data6, &frmMain::ViewAllLab, &frmMain::ViewTagLab},
-    {"frmTagJCD", "frmSchedulesJCD", &frmMain::DBGrid3, &frmMain::Data7, &frmMain::ViewAllJCodes,
-     &frmMain::ViewTagJCodes},
-    {"frmTagASC", "frmSchedulesASC", &frmMain::DBGrid4, &frmMain::Data13, nullptr, nullptr},
-    {"frmTagDRG", "frmSchedulesDRG", &frmMain::DBGrid5, &frmMain::Data9, nullptr, nullptr},
+    {"frmTag", "frmSchedules", &frmMain::dbg, &frmMain::Data1, [](frmMain& m) { m.ViewAllRecs(); },
+     [](frmMain& m) { m.ViewTagRecs(); }},
+    {"frmTag", "frmSchedules", &frmMain::dbg, &frmMain::Data1, [](frmMain& m) { m.ViewAllRecs(); },
+     [](frmMain& m) { m.ViewTagRecs(); }},
+    {"frmTagDME", "frmSchedulesDME", &frmMain::DBGrid1, &frmMain::Data5, [](frmMain& m) { m.ViewAllDME(); },
+     [](frmMain& m) { m.ViewTagDME(); }},
+    {"frmTagLAB", "frmSchedulesLAB", &frmMain::DBGrid2, &frmMain::Data6, [](frmMain& m) { m.ViewAllLab(); },
+     [](frmMain& m) { m.ViewTagLab(); }},
+    {"frmTagJCD", "frmSchedulesJCD", &frmMain::DBGrid3, &frmMain::Data7, [](frmMain& m) { m.ViewAllJCodes(); },
+     [](frmMain& m) { m.ViewTagJCodes(); }},
+    {"frmTagASC", "frmSchedulesASC", &frmMain::DBGrid4, &frmMain::Data13, [](frmMain& m) { m.ViewAllASC(); },
+     [](frmMain& m) { m.ViewTagASC(); }},
+    {"frmTagDRG", "frmSchedulesDRG", &frmMain::DBGrid5, &frmMain::Data9, [](frmMain& m) { m.ViewAllDRG(); },
+     [](frmMain& m) { m.ViewTagDRG(); }},
 };
 constexpr int kViewCount = int(std::size(kToolbarViews));
 
@@ -186,9 +193,9 @@ void frmMain::ToolbarTaggedSwitch(int view, bool& switched)
         showTagColumn(this->*(v->grid));
         SetBusyCursor(11);
         setViewTaggedCaption(kViewAll);
-        (this->*(v->taggedCodes))();
+        v->taggedCodes(*this);
         if (!hasRows(data)) {
-            (this->*(v->allCodes))();
+            v->allCodes(*this);
             setViewTaggedCaption(kViewTagged);
         }
         switched = true;
@@ -220,7 +227,7 @@ void frmMain::ToolbarAllCodesSwitch(int view, bool& switched)
             SetBusyCursor(0);
             LocateSavedCode(kept);
         } else if (!switched) {
-            (this->*(v->allCodes))();
+            v->allCodes(*this);
             setViewTaggedCaption(kViewTagged);
             switched = true;
         }
