@@ -179,7 +179,8 @@ void FindCode(frmMain& main, Family which, const QString& SearchText, const QStr
 
 void ResetFindCode(Family family)
 {
-    FindCode(family, QString(), QStringLiteral("-----"), 0, 0, QString());
+    // What a find with "-----" does, without needing the main window.
+    g().FindMemory[std::size_t(family)].LastSearchText.clear();
 }
 
 const char* findWindowOfView(int view)

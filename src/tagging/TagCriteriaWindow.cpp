@@ -1,6 +1,7 @@
 #include "tagging/TagCriteriaWindow.h"
 
 #include "app/globals.h"
+#include "search/findengine.h"
 #include "platform/controls/colours.h"
 #include "platform/controls/twips.h"
 #include "platform/forms/controls.h"
@@ -135,6 +136,8 @@ void TagCriteriaWindow::Combo1_KeyPress(int& KeyAscii)
 
 void TagCriteriaWindow::Text1_Change(int)
 {
+    // A new range starts the physician code search afresh.
+    search::ResetFindCode(search::Kelva);
     btn(5)->setEnabled(true);
 }
 

@@ -3,6 +3,7 @@
 #include "main/frmPlimView.h"
 #include "platform/controls/colours.h"
 #include "platform/forms/controls.h"
+#include "search/findengine.h"
 #include "tagging/tagcriteria.h"
 
 #include <QTabBar>
@@ -46,6 +47,17 @@ TEST_F(TagTest, OpensOnTheDescriptionWithItsSearchDisabled)
     for (const QString& s : statuses.mid(0, statuses.size() - 2))
         EXPECT_FALSE(s.contains('g', Qt::CaseInsensitive)) << qPrintable(s);
     EXPECT_FALSE(w.Combo3->isEnabled());
+}
+
+// A changed code range makes the next physician find start afresh rather than go on from the remembered text.
+TEST_F(TagTest, ACodeRangeChangeResetsThePhysicianSearch)
+{
+    frmTag& w = open();
+    g().FindMemory[search::Kelva].LastSearchText = QStringLiteral("knee");
+    g().FindMemory[search::Dme].LastSearchText = QStringLiteral("walker");
+    setText(w.Text1(1), QStringLiteral("99999"));
+    EXPECT_TRUE(g().FindMemory[search::Kelva].LastSearchText.isEmpty());
+    EXPECT_EQ(g().FindMemory[search::Dme].LastSearchText, "walker");
 }
 
 TEST_F(TagTest, InTheOppsViewOnlyDescriptionAndCodeRangeCanBeChosen)
