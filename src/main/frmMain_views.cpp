@@ -109,7 +109,14 @@ const ControlStates kControlStatesByView[] = {
     {"0000000", [](frmMain& f, bool on) { f.lbldetail(17)->setEnabled(on); }},
     // The boxes keep the place the layout gives them beside the narrow detail frame, clear of their captions.
     {"1101000", [](frmMain& f, bool on) { show({f.txt(0), f.txt(1)}, on); }},
-    {"11k10kk", [](frmMain& f, bool on) { show({f.lbl(10), f.lbl(11)}, on); }},
+    // Kept by the ASC and DRG views as the view before left them; like every caption they lie beneath the
+    // grids, which cover them there.
+    {"11k10kk",
+     [](frmMain& f, bool on) {
+         show({f.lbl(10), f.lbl(11)}, on);
+         f.lbl(10)->lower();
+         f.lbl(11)->lower();
+     }},
     {"0000100",
      [](frmMain& f, bool on) {
          f.Frame8->setVisible(on);

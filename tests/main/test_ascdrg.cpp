@@ -292,4 +292,23 @@ TEST_F(AscDrgTest, ViewTaggedWithoutTaggedDrgsShowsOneMessageAndAllDrgs)
     EXPECT_EQ(seam.messages().size(), 1);
 }
 
+// The Lab view leaves its detail captions shown, and the ASC and DRG views keep them: they must lie beneath the
+// grid that covers them there, not be painted over its rows.
+TEST_F(AscDrgTest, DetailCaptionsKeptFromTheLabViewLieBeneathTheGrids)
+{
+    startMain();
+    for (const int view : {AscCodes, DrgCodes}) {
+        choose(LabFees);
+        choose(view);
+        QWidget* grid = view == AscCodes ? static_cast<QWidget*>(main->DBGrid4) : main->DBGrid5;
+        ASSERT_TRUE(grid->isVisibleTo(main));
+        for (const int i : {10, 11}) {
+            QWidget* caption = main->lbl(i);
+            ASSERT_EQ(caption->parentWidget(), grid->parentWidget());
+            const QObjectList stack = grid->parentWidget()->children();  // back to front
+            EXPECT_LT(stack.indexOf(caption), stack.indexOf(grid)) << view << " " << i;
+        }
+    }
+}
+
 }  // namespace
