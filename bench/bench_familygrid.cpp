@@ -1,4 +1,5 @@
 #include "quietseam.h"
+#include "samplecopy.h"
 #include "app/buildinfo.h"
 #include "app/globals.h"
 #include "main/frmMain.h"
@@ -42,14 +43,10 @@ struct SampleWindow {
 
     bool open()
     {
-        const QString path = dir.filePath("kelva.mdb");
-        if (!QFile::copy(QStringLiteral(KELVA_SAMPLE_DB), path))
+        const std::optional<dao::Database> sample = sampleOnFirstLocality(dir);
+        if (!sample)
             return false;
-        db = dao::OpenDatabase(path, QStringLiteral(";PWD=") + databasePassword());
-        db.Execute(QStringLiteral(
-            "UPDATE SESSIONS SET (CURWORKGPCI, CURPRACGPCI, CURMALPGPCI, GEOLOC) = (SELECT WORK, PRACT, MALP, "
-            "STATE || ' - ' || \"DESC\" FROM LOCATION ORDER BY CARRIER, LOCCODE LIMIT 1)"));
-        db.Execute(QStringLiteral("UPDATE PARMS_CL SET CURSES = 'Default'"));
+        db = *sample;
         previous = platform::setSeam(&seam);
         g() = Globals{};
         g().MainDb = db;

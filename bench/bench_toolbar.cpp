@@ -4,6 +4,7 @@
 #include "platform/controls/BusyCursor.h"
 #include "platform/dao/Database.h"
 #include "platform/forms/controls.h"
+#include "samplecopy.h"
 #include "quietseam.h"
 
 #include <QApplication>
@@ -22,16 +23,12 @@ namespace {
 void BM_ToolbarTaggedRoundTrip(benchmark::State& state)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("kelva.mdb");
-    if (!QFile::copy(QStringLiteral(KELVA_SAMPLE_DB), path)) {
+    const std::optional<dao::Database> sample = sampleOnFirstLocality(dir);
+    if (!sample) {
         state.SkipWithError("no sample database");
         return;
     }
-    dao::Database db = dao::OpenDatabase(path, QStringLiteral(";PWD=") + databasePassword());
-    db.Execute(QStringLiteral(
-        "UPDATE SESSIONS SET (CURWORKGPCI, CURPRACGPCI, CURMALPGPCI, GEOLOC) = (SELECT WORK, PRACT, MALP, "
-        "STATE || ' - ' || \"DESC\" FROM LOCATION ORDER BY CARRIER, LOCCODE LIMIT 1)"));
-    db.Execute(QStringLiteral("UPDATE PARMS_CL SET CURSES = 'Default'"));
+    dao::Database db = *sample;
     db.Execute(QStringLiteral("UPDATE DATA0000 SET Tag = '+' WHERE rowid IN "
                               "(SELECT rowid FROM DATA0000 ORDER BY CODEMOD LIMIT 500 OFFSET 2000)"));
     QuietSeam quiet;
