@@ -27,24 +27,8 @@ void BM_ViewSwitchPhysician(benchmark::State& state)
         return;
     }
     dao::Database db = *sample;
-    g() = Globals{};
-    g().MainDb = db;
-    g().CurSesTab = QStringLiteral("DATA0000");
-    g().ProgramFolder = dir.path();
     {
-        auto main = std::make_unique<frmMain>();
-        for (platform::DataControl* c : {&main->Data1, &main->Data2, &main->Data3, &main->Data5, &main->Data6,
-                                         &main->Data7, &main->Data9, &main->Data13, &main->Default1})
-            c->setDatabase(db);
-        main->Data2.Refresh();
-        main->Data3.Refresh();
-        main->LoadSessionSettings();
-        main->EnableViewsAndMenus();
-        main->resize(1200, 800);
-        main->show();
-        main->Text1(0)->setText(QStringLiteral("99213"));
-        platform::setListIndex(main->cmboCurrentView, 0);
-        QApplication::processEvents();
+        const std::unique_ptr<frmMain> main = mainOnSample(db, dir.path());
         for (auto _ : state) {
             state.PauseTiming();
             platform::setListIndex(main->cmboCurrentView, 1);

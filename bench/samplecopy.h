@@ -1,11 +1,16 @@
 #pragma once
 
 #include "app/buildinfo.h"
+#include "app/globals.h"
+#include "main/frmMain.h"
+#include "platform/forms/controls.h"
 #include "platform/dao/Database.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <memory>
 #include <optional>
 
 // A copy of the sample database in dir, its "Default" session current and on the first locality of LOCATION;
@@ -21,4 +26,28 @@ inline std::optional<dao::Database> sampleOnFirstLocality(const QTemporaryDir& d
         "STATE || ' - ' || \"DESC\" FROM LOCATION ORDER BY CARRIER, LOCCODE LIMIT 1)"));
     db.Execute(QStringLiteral("UPDATE PARMS_CL SET CURSES = 'Default'"));
     return db;
+}
+
+// The main window on db with the program folder folder, its data controls bound, shown offscreen in "KELVA" on
+// code 99213.
+inline std::unique_ptr<frmMain> mainOnSample(const dao::Database& db, const QString& folder)
+{
+    g() = Globals{};
+    g().MainDb = db;
+    g().CurSesTab = QStringLiteral("DATA0000");
+    g().ProgramFolder = folder;
+    auto main = std::make_unique<frmMain>();
+    for (platform::DataControl* c : {&main->Data1, &main->Data2, &main->Data3, &main->Data5, &main->Data6,
+                                     &main->Data7, &main->Data9, &main->Data13, &main->Default1})
+        c->setDatabase(db);
+    main->Data2.Refresh();
+    main->Data3.Refresh();
+    main->LoadSessionSettings();
+    main->EnableViewsAndMenus();
+    main->resize(1200, 800);
+    main->show();
+    main->Text1(0)->setText(QStringLiteral("99213"));
+    platform::setListIndex(main->cmboCurrentView, 0);
+    QApplication::processEvents();
+    return main;
 }
