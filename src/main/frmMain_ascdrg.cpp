@@ -1,4 +1,5 @@
 #include "main/frmMain.h"
+#include "main/familycolumns.h"
 
 #include "app/globals.h"
 #include "platform/controls/twips.h"
@@ -17,7 +18,6 @@ namespace {
 
 const QString kViewTagged = QStringLiteral("View Tagged");
 const QString kNoTaggedCodes = QStringLiteral("There are no tagged codes.");
-const QString kAmount = QStringLiteral("###,##0.00;;");
 const QString kIndexFormat = QStringLiteral("#0.0000");
 const QString kBaseRateNotNumeric = QStringLiteral("The base rate amount must be numeric.  Please re-enter.");
 const QString kDefaultBaseRate = QStringLiteral("5370");
@@ -122,13 +122,7 @@ void frmMain::makeAscDrgPanels()
 
 void frmMain::makeAscDrgGrids()
 {
-    struct Column {
-        const char* caption;
-        const char* field;
-        int width;
-        bool amount;
-    };
-    const Column asc[] = {{"Tag", "tag", 495, false},
+    const FamilyColumn asc[] = {{"Tag", "tag", 495, false},
                           {"Code", "code", 1005, false},
                           {"Description", "desc", 5895, false},
                           {"Subject to Multiple Procedure Discounting", "mult", 1005, false},
@@ -138,28 +132,16 @@ void frmMain::makeAscDrgGrids()
                           {"Payment Weight", "weight", 1410, false},
                           {"Local  ASC Payment Rate", "ASCPAYRATE", 1260, false},
                           {"National ASC Payment Rate", "trans_payment", 1365, true}};
-    const Column drg[] = {{"Tag", "TAG", 420, false},       {"DRG", "DRG", 600, false},
+    const FamilyColumn drg[] = {{"Tag", "TAG", 420, false},       {"DRG", "DRG", 600, false},
                           {"MDC", "MDC", 510, false},       {"Type", "DRGTYPE", 735, false},
                           {"Ind", "IND", 330, false},       {"Description", "DESC", 1860, false},
                           {"GMLOS", "GMLOS", 960, false},   {"AMLOS", "AMLOS", 960, false},
                           {"Relative Weight", "ARW", 870, false}, {"DRG Payment", "DRG Rate", 1050, true}};
-    auto build = [](DBGrid* grid, const Column* columns, size_t n) {
-        grid->clearColumns();
-        for (size_t i = 0; i < n; ++i) {
-            platform::DBGridColumn& c =
-                grid->addColumn(QString::fromLatin1(columns[i].caption), QString::fromLatin1(columns[i].field));
-            c.setWidth(columns[i].width);
-            if (columns[i].amount)
-                c.setNumberFormat(kAmount);
-        }
-        grid->setAllowAddNew(false);
-        grid->setAllowDelete(false);
-    };
-    build(DBGrid4, asc, std::size(asc));
+    setFamilyColumns(DBGrid4, asc);
     DBGrid4->Columns(6).setVisible(false);
     // The indicator captions wrap in their narrow columns.
     DBGrid4->setHeadLines(4);
-    build(DBGrid5, drg, std::size(drg));
+    setFamilyColumns(DBGrid5, drg);
     DBGrid5->setHeadLines(2);
 }
 

@@ -1,4 +1,5 @@
 #include "main/frmMain.h"
+#include "main/familycolumns.h"
 
 #include "app/globals.h"
 #include "db/familysql.h"
@@ -108,40 +109,36 @@ QString currentHcpcs(platform::DataControl& data)
 
 }  // namespace
 
+void setFamilyColumns(platform::DBGrid* grid, std::span<const FamilyColumn> columns)
+{
+    grid->clearColumns();
+    for (const FamilyColumn& column : columns) {
+        platform::DBGridColumn& c =
+            grid->addColumn(QString::fromLatin1(column.caption), QString::fromLatin1(column.field));
+        c.setWidth(column.width);
+        if (column.amount)
+            c.setNumberFormat(kAmount);
+    }
+    grid->setAllowAddNew(false);
+    grid->setAllowDelete(false);
+}
+
 // ---- Grid columns and panels.
 
 void frmMain::makeFamilyGrids()
 {
-    struct Column {
-        const char* caption;
-        const char* field;
-        int width;
-        bool amount;
-    };
-    const Column dme[] = {{"Tag", "TAG", 420, false},        {"HCPCS", "HCPCS", 735, false},
+    const FamilyColumn dme[] = {{"Tag", "TAG", 420, false},        {"HCPCS", "HCPCS", 735, false},
                           {"Mod", "Mod", 510, false},        {"Mod2", "Mod2", 510, false},
                           {"Jurisdiction", "JURIS", 900, false}, {"Category", "CATG", 780, false},
                           {"Ceiling", "Ceiling", 1005, true}, {"Floor", "Floor", 1050, true},
                           {"State", "STATE", 1050, true},    {"Description", "Description", 4710, false}};
-    const Column lab[] = {{"TAG", "TAG", 435, false},        {"HCPCS", "HCPCS", 735, false},
+    const FamilyColumn lab[] = {{"TAG", "TAG", 435, false},        {"HCPCS", "HCPCS", 735, false},
                           {"Mod", "Mod", 585, false},        {"NationalLimit", "NationalLimit", 1335, true},
                           {"MidPoint", "MidPoint", 1335, true}, {"LabFloor", "LabFloor", 1335, true},
                           {"STATE", "STATE", 960, false},    {"Description", "Description", 7005, false},
                           {"CODEMOD", "CODEMOD", 1860, false}};
-    auto build = [](DBGrid* grid, const Column* columns, size_t n) {
-        grid->clearColumns();
-        for (size_t i = 0; i < n; ++i) {
-            platform::DBGridColumn& c =
-                grid->addColumn(QString::fromLatin1(columns[i].caption), QString::fromLatin1(columns[i].field));
-            c.setWidth(columns[i].width);
-            if (columns[i].amount)
-                c.setNumberFormat(kAmount);
-        }
-        grid->setAllowAddNew(false);
-        grid->setAllowDelete(false);
-    };
-    build(DBGrid1, dme, std::size(dme));
-    build(DBGrid2, lab, std::size(lab));
+    setFamilyColumns(DBGrid1, dme);
+    setFamilyColumns(DBGrid2, lab);
     DBGrid2->setAllowUpdate(false);
     // The J-code captions take two lines; a one-line caption wider than its column wraps to a third.
     DBGrid3->setHeadLines(3);
