@@ -22,6 +22,9 @@ protected:
     {
         ReportsFixture::SetUp();
         table = g().CurSesTab;
+        // The page breaks depend on the font's line height: "Courier" is whatever the machine maps it to, so
+        // the layouts are checked with a font the project installs.
+        setParms("DEFPRT = 'DejaVu Sans Mono'");
     }
     // Keeps only the first n codes of the session.
     void keepRows(int n)
