@@ -107,12 +107,17 @@ QStringList tableStatements(const QString& table, bool facility, sqlite3* db)
         column(QStringLiteral("F%1").arg(i), QStringLiteral("REAL"), QStringLiteral("s.Freq%1").arg(i),
                QStringLiteral("coalesce(round(F%1, 2), 0)").arg(i));
     for (const QString& r : {QStringLiteral("WORKZ"), QStringLiteral("MRVU"), rvu})
-        column(r, QStringLiteral("TEXT"), QStringLiteral("s.") + r, QStringLiteral("coalesce(printf('%.2f', %1), 0)").arg(r));
+        column(r, QStringLiteral("TEXT"), QStringLiteral("s.") + r,
+               QStringLiteral("coalesce(printf('%.2f', %1), 0)").arg(r));
     sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db, "SELECT ST, CARRIER, LOCCODE, WORK, PRACT, MALP FROM LOCATION ORDER BY rowid", -1, &st, nullptr);
+    sqlite3_prepare_v2(db, "SELECT ST, CARRIER, LOCCODE, WORK, PRACT, MALP FROM LOCATION ORDER BY rowid", -1, &st,
+                       nullptr);
     while (sqlite3_step(st) == SQLITE_ROW) {
-        const auto text = [&](int c) { return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c))); };
-        const QString name = text(0) == QLatin1String("**") ? QStringLiteral("NAT") : text(0) + "_" + text(1) + "_" + text(2);
+        const auto text = [&](int c) {
+            return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c)));
+        };
+        const QString name =
+            text(0) == QLatin1String("**") ? QStringLiteral("NAT") : text(0) + "_" + text(1) + "_" + text(2);
         const QString fee = QStringLiteral("round((f.WORKZ * %1 + f.%2 * %3 + f.MRVU * %4) * %5, 2) * f.calcflag")
                                 .arg(sqlite3_column_double(st, 3), 0, 'g', 15)
                                 .arg(pe)
@@ -128,7 +133,8 @@ QStringList tableStatements(const QString& table, bool facility, sqlite3* db)
     return {QStringLiteral("DROP TABLE IF EXISTS %1").arg(table),
             QStringLiteral("CREATE TABLE %1 (%2)").arg(table, defs.join(QStringLiteral(", "))),
             QStringLiteral("CREATE INDEX %1_CODEMODIndexx ON %1 (CODEMOD)").arg(table),
-            QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM DATA0000 s LEFT JOIN DATA0000 f ON f.CODEMOD = s.codemod")
+            QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM DATA0000 s LEFT JOIN DATA0000 f "
+                           "ON f.CODEMOD = s.codemod")
                 .arg(table, list, fill.join(QStringLiteral(", "))),
             QStringLiteral("CREATE TABLE x.%1 (%2)").arg(table, defs.join(QStringLiteral(", "))),
             QStringLiteral("CREATE INDEX x.%1_CODEMODIndexx ON %1 (CODEMOD)").arg(table),
@@ -146,8 +152,8 @@ void BM_LookupExportBareSql(benchmark::State& state)
         return;
     }
     sqlite3* db = nullptr;
-    sqlite3_open_v2(f.dir.filePath(QStringLiteral("kelva.mdb")).toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                    nullptr);
+    sqlite3_open_v2(f.dir.filePath(QStringLiteral("kelva.mdb")).toUtf8().constData(), &db,
+                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     QStringList statements{QStringLiteral("BEGIN")};
     statements << tableStatements(QStringLiteral("KELVA_NonFacility"), false, db)
                << tableStatements(QStringLiteral("KELVA_Facility"), true, db) << QStringLiteral("COMMIT");

@@ -71,8 +71,8 @@ TEST_F(LookupTest, EveryCodeWithItsColumnsAndOneFeePerLocality)
     EXPECT_EQ(rows(lookupFile(), "KELVA_Facility", "CODE, NAT, AL_10102_00, AK_02102_01, TX_04412_18, FTPERVU"),
               QStringList({"00100|0|0|0|0|0", "71010|9.36|8.93|12.74|0|0", "99213|51.12|48.78|69.48|0|0.80",
                            "99999|0|0|0|0|0"}));
-    const QString same = "CODE, MOD, STATUS, NOTUSEDIND, PREOP, ENDOBASE, GLOBAL, [Fee 1], S2, S3, S4, S5, F1, F2, F3, F4, "
-                         "F5, WORKZ, MRVU, CODEMOD";
+    const QString same = "CODE, MOD, STATUS, NOTUSEDIND, PREOP, ENDOBASE, GLOBAL, [Fee 1], S2, S3, S4, S5, F1, F2, "
+                         "F3, F4, F5, WORKZ, MRVU, CODEMOD";
     EXPECT_EQ(rows(lookupFile(), "KELVA_Facility", same), rows(lookupFile(), "KELVA_NonFacility", same));
     // The work tables stay in the main database, the fees as numbers and empty where a GPCI or an RVU is.
     EXPECT_EQ(rows(db(), "KELVA_NonFacility", "CODE, MOD, NAT, typeof(NAT), TX_04412_18, WORKZ"),
@@ -326,9 +326,9 @@ TEST_F(LookupTest, TheWindowReadsWholeAtItsDesignedSizeAndOpensByItsName)
     EXPECT_EQ(w.Caption(), " National Export Wizard");
     EXPECT_EQ(w.ScaleWidth(), 5190);
     EXPECT_EQ(w.ScaleHeight(), 3450);
-    EXPECT_EQ(w.Label3->text(), "Note: The National Export Wizard allows the user to create a single MS Access Database "
-                                "(MDB) for all codes and all  localities.  For locality specific exports select  File - "
-                                "Export.  ");
+    EXPECT_EQ(w.Label3->text(), "Note: The National Export Wizard allows the user to create a single MS Access "
+                                "Database (MDB) for all codes and all  localities.  For locality specific exports "
+                                "select  File - Export.  ");
     EXPECT_TRUE(testsupport::cutTexts(&w).isEmpty()) << qPrintable(testsupport::cutTexts(&w).join(" | "));
     testsupport::saveShot(&w, "frmExportWiz2");
     seam.onDoEvents([&] {

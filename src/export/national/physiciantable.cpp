@@ -197,7 +197,8 @@ bool isText(const dao::FieldDef& f)
 
 // Makes the table with its index. Its columns keep their declared widths and hold what they are given; where only
 // MOD takes the empty text, every other text column says so in its declaration.
-void createTable(const EngineRow& row, dao::Database& db, const QString& table, const std::vector<dao::FieldDef>& fields)
+void createTable(const EngineRow& row, dao::Database& db, const QString& table,
+                 const std::vector<dao::FieldDef>& fields)
 {
     QStringList defs;
     for (const dao::FieldDef& f : fields) {
@@ -344,7 +345,8 @@ void fillWorkTable(const EngineRow& row, const Inputs& in, const std::vector<Loc
         return row.emptyTextInModOnly ? QStringLiteral("NULLIF(%1, '')").arg(source) : source;
     };
     QStringList targets{QStringLiteral("CODE"), QStringLiteral("MOD"), QStringLiteral("CODEMOD")};
-    QStringList sources{text(QStringLiteral("s.\"cpt\"")), QStringLiteral("s.\"mod\""), text(QStringLiteral("s.\"codemod\""))};
+    QStringList sources{text(QStringLiteral("s.\"cpt\"")), QStringLiteral("s.\"mod\""),
+                        text(QStringLiteral("s.\"codemod\""))};
     for (const Fixed& f : kHead) {
         targets << QString::fromLatin1(f.name);
         sources << text(QStringLiteral("s.") + q(QString::fromLatin1(f.name)));
@@ -423,7 +425,8 @@ qint64 copyRows(const EngineRow& row, const Inputs& in, dao::Database& mainDb, d
     QStringList quoted;
     for (const dao::FieldDef& f : fields) {
         const QString upper = f.name.toUpper();
-        const bool text = upper == QLatin1String("CODE") || upper == QLatin1String("MOD") || isOneOf(upper, kTextColumns);
+        const bool text =
+            upper == QLatin1String("CODE") || upper == QLatin1String("MOD") || isOneOf(upper, kTextColumns);
         cls.push_back(text ? 0 : isOneOf(upper, kUnscaledColumns) ? 1 : 2);
         numberTarget.push_back(!isText(f));
         nullAsEmpty.push_back(!row.emptyTextInModOnly || upper == QLatin1String("MOD"));
