@@ -17,8 +17,9 @@
 
 namespace physician {
 
-const EngineRow kAllLocalityRow{true, false, true, true};
-const EngineRow kCarrierRow{false, false, true, true};
+const EngineRow kAllLocalityRow{true, false, true, true, false};
+const EngineRow kCarrierRow{false, false, true, true, false};
+const EngineRow kLookupRow{true, true, false, false, true};
 
 namespace {
 
@@ -59,10 +60,10 @@ QString q(const QString& name)
 // The column names of the RVU and OPPS columns of the fee type: work table, source.
 QStringList feeTypeColumns(const EngineRow& row, bool facility)
 {
-    QStringList out{QStringLiteral("WORKZ"), QStringLiteral("MRVU")};
+    QStringList out{QStringLiteral("WORKZ"), QStringLiteral("MRVU"),
+                    facility ? QStringLiteral("FTPERVU") : QStringLiteral("NFTPERVU")};
     if (row.oppsColumns)
-        out << (facility ? QStringLiteral("FTPERVU") : QStringLiteral("NFTPERVU"))
-            << (facility ? QStringLiteral("FAC_PE_OPPS") : QStringLiteral("NON_PE_OPPS"))
+        out << (facility ? QStringLiteral("FAC_PE_OPPS") : QStringLiteral("NON_PE_OPPS"))
             << QStringLiteral("MAL_PE_OPPS");
     return out;
 }
@@ -118,6 +119,96 @@ bool parseNumber(const QByteArray& text, double& out)
     char* end = nullptr;
     out = std::strtod(t.constData(), &end);
     return end == t.constData() + t.size() && std::isfinite(out);
+}
+
+// The text work table: every column text, the fees as the engine writes numbers.
+std::vector<dao::FieldDef> workFields(const QStringList& names, const Inputs& in, const QStringList& rvus)
+{
+    const int n = 8;  // the width of a double, as the locality tables declare their amounts
+    std::vector<dao::FieldDef> out;
+    for (const QString& name : names) {
+        int width = n;
+        if (name == QLatin1String("CODE"))
+            width = 6;
+        else if (name == QLatin1String("MOD"))
+            width = 2;
+        else if (name == QLatin1String("CODEMOD"))
+            width = 8;
+        else if (name == QLatin1String("WORKZ"))
+            width = 1;
+        else if (rvus.contains(name))
+            width = 12;
+        else if (name.startsWith(QLatin1Char('F')) && name.size() == 2 && name[1].isDigit())
+            width = 8;
+        else if (in.schedules.contains(name))
+            width = 8;
+        else
+            for (const Fixed& f : kHead)
+                if (name == QLatin1String(f.name))
+                    width = f.workWidth;
+        out.push_back({name, dao::FieldType::Text, width});
+    }
+    return out;
+}
+
+// The file's layout: text columns of the kinds of LOCATION's text columns, every other of the kind of WORK.
+std::vector<dao::FieldDef> fileFields(const QStringList& names, const QStringList& rvus, dao::Database& mainDb)
+{
+    const dao::TableDef location = mainDb.tableDef(QStringLiteral("LOCATION"));
+    if (location.fields.size() < 7)
+        throw dao::Error(3265, QStringLiteral("Item not found in this collection."));
+    const dao::FieldDef& state = location.fields[0];
+    const dao::FieldDef& st = location.fields[1];
+    const dao::FieldDef& carrier = location.fields[4];
+    const dao::FieldDef& work = location.fields[6];
+    const auto text = [](const dao::FieldDef& kind, int width) {
+        dao::FieldDef f{QString(), kind.type, kind.type == dao::FieldType::Text ? width : kind.size};
+        return f;
+    };
+    std::vector<dao::FieldDef> fields;
+    for (const QString& name : names) {
+        dao::FieldDef f;
+        if (name == QLatin1String("CODE"))
+            f = text(state, 6);
+        else if (name == QLatin1String("MOD"))
+            f = text(state, 2);
+        else if (name == QLatin1String("CODEMOD"))
+            f = text(st, 8);
+        else if (name == QLatin1String("WORKZ"))
+            f = text(carrier, 1);
+        else if (rvus.contains(name))
+            f = text(carrier, 12);
+        else {
+            f = work;
+            for (const Fixed& x : kHead)
+                if (name == QLatin1String(x.name))
+                    f = text(x.exportKind == 's' ? state : st, x.exportWidth);
+        }
+        f.name = name;
+        fields.push_back(f);
+    }
+    return fields;
+}
+
+bool isText(const dao::FieldDef& f)
+{
+    return f.type == dao::FieldType::Text || f.type == dao::FieldType::Memo;
+}
+
+// Makes the table with its index. Its columns keep their declared widths and hold what they are given; where only
+// MOD takes the empty text, every other text column says so in its declaration.
+void createTable(const EngineRow& row, dao::Database& db, const QString& table,
+                 const std::vector<dao::FieldDef>& fields)
+{
+    QStringList defs;
+    for (const dao::FieldDef& f : fields) {
+        QString def = q(f.name) + QLatin1Char(' ') + dao::declaredType(f);
+        if (row.emptyTextInModOnly && isText(f) && f.name.compare(QLatin1String("MOD"), Qt::CaseInsensitive) != 0)
+            def += QStringLiteral(" CHECK (%1 <> '')").arg(q(f.name));
+        defs << def;
+    }
+    execRaw(db, QStringLiteral("CREATE TABLE %1 (%2)").arg(q(table), defs.join(QStringLiteral(", "))));
+    db.CreateIndex(table, {QStringLiteral("CODEMODIndexx"), {QStringLiteral("CODEMOD")}, false, false});
 }
 
 // Whole cents of the 15-significant-digit decimal form of v, a half rounded away from zero.
@@ -209,6 +300,20 @@ std::vector<Locality> localities(const EngineRow& row, dao::Database& mainDb)
     return out;
 }
 
+void dropTable(dao::Database& db, const QString& table)
+{
+    if (db.hasTable(table))
+        db.Execute(QStringLiteral("DROP TABLE ") + q(table));
+}
+
+void defineFileTable(const EngineRow& row, const Inputs& in, const std::vector<Locality>& locs,
+                     dao::Database& mainDb, dao::Database& target, const QString& table)
+{
+    const QStringList names = columnNames(row, in, locs);
+    checkDistinct(names);
+    createTable(row, target, table, fileFields(names, feeTypeColumns(row, in.facility), mainDb));
+}
+
 void buildWorkTable(const EngineRow& row, const Inputs& in, dao::Database& mainDb, ExprtInd& progress,
                     const QString& table)
 {
@@ -222,52 +327,29 @@ void buildWorkTable(const EngineRow& row, const Inputs& in, dao::Database& mainD
 
     // From here to the end of the run the main database changes in one transaction.
     mainDb.BeginTrans();
-    if (mainDb.hasTable(table))
-        mainDb.Execute(QStringLiteral("DROP TABLE ") + q(table));
-
-    const int n = 8;  // the width of a double, as the locality tables declare their amounts
+    dropTable(mainDb, table);
     const QStringList rvus = feeTypeColumns(row, in.facility);
-    QStringList defs;
-    for (const QString& name : names) {
-        int width = n;
-        bool number = false;
-        if (name == QLatin1String("CODE"))
-            width = 6;
-        else if (name == QLatin1String("MOD"))
-            width = 2;
-        else if (name == QLatin1String("CODEMOD"))
-            width = 8;
-        else if (name == QLatin1String("WORKZ"))
-            width = 1, number = row.typedWorkTable;
-        else if (rvus.contains(name))
-            width = 12, number = row.typedWorkTable;
-        else if (name.startsWith(QLatin1Char('F')) && name.size() == 2 && name[1].isDigit())
-            width = 8;
-        else if (in.schedules.contains(name))
-            width = 8;
-        else
-            for (const Fixed& f : kHead)
-                if (name == QLatin1String(f.name))
-                    width = f.workWidth;
-        const bool fee = name == QLatin1String("NAT") ||
-                         std::any_of(locs.begin(), locs.end(), [&](const Locality& l) { return l.column == name; });
-        if (fee && row.typedWorkTable)
-            number = true;
-        dao::FieldDef f{name, number ? dao::FieldType::Double : dao::FieldType::Text, number ? 0 : width};
-        defs << q(name) + QLatin1Char(' ') + dao::declaredType(f);
-    }
-    execRaw(mainDb, QStringLiteral("CREATE TABLE %1 (%2)").arg(q(table), defs.join(QStringLiteral(", "))));
-    mainDb.CreateIndex(table, {QStringLiteral("CODEMODIndexx"), {QStringLiteral("CODEMOD")}, false, false});
+    createTable(row, mainDb, table, row.typedWorkTable ? fileFields(names, rvus, mainDb) : workFields(names, in, rvus));
+    fillWorkTable(row, in, locs, mainDb, progress, table);
+}
 
+void fillWorkTable(const EngineRow& row, const Inputs& in, const std::vector<Locality>& locs,
+                   dao::Database& mainDb, ExprtInd& progress, const QString& table)
+{
     progress.setPrg1Value(1);
     progress.setPrg1Max(double(2 * locs.size() + 200));
 
-    // The copy: every code of the source, each fee priced from the session table's row of its CODEMOD.
+    // The copy: every code of the source, each fee priced from the session table's row of its CODEMOD. An empty
+    // text reaches only the column that takes it.
+    const auto text = [&](const QString& source) {
+        return row.emptyTextInModOnly ? QStringLiteral("NULLIF(%1, '')").arg(source) : source;
+    };
     QStringList targets{QStringLiteral("CODE"), QStringLiteral("MOD"), QStringLiteral("CODEMOD")};
-    QStringList sources{QStringLiteral("s.\"cpt\""), QStringLiteral("s.\"mod\""), QStringLiteral("s.\"codemod\"")};
+    QStringList sources{text(QStringLiteral("s.\"cpt\"")), QStringLiteral("s.\"mod\""),
+                        text(QStringLiteral("s.\"codemod\""))};
     for (const Fixed& f : kHead) {
         targets << QString::fromLatin1(f.name);
-        sources << QStringLiteral("s.") + q(QString::fromLatin1(f.name));
+        sources << text(QStringLiteral("s.") + q(QString::fromLatin1(f.name)));
     }
     for (int i = 0; i < 5; ++i) {
         targets << in.schedules[i];
@@ -277,7 +359,7 @@ void buildWorkTable(const EngineRow& row, const Inputs& in, dao::Database& mainD
         targets << QStringLiteral("F%1").arg(i);
         sources << QStringLiteral("s.\"Freq%1\"").arg(i);
     }
-    for (const QString& c : rvus) {
+    for (const QString& c : feeTypeColumns(row, in.facility)) {
         targets << c;
         sources << QStringLiteral("s.") + q(c);
     }
@@ -324,59 +406,30 @@ void buildWorkTable(const EngineRow& row, const Inputs& in, dao::Database& mainD
 qint64 buildExportTable(const EngineRow& row, const Inputs& in, dao::Database& mainDb, dao::Database& target,
                         ExprtInd& progress, const QString& table)
 {
-    const dao::TableDef location = mainDb.tableDef(QStringLiteral("LOCATION"));
-    if (location.fields.size() < 7)
-        throw dao::Error(3265, QStringLiteral("Item not found in this collection."));
-    const dao::FieldDef& state = location.fields[0];
-    const dao::FieldDef& st = location.fields[1];
-    const dao::FieldDef& carrier = location.fields[4];
-    const dao::FieldDef& work = location.fields[6];
-    const auto text = [](const dao::FieldDef& kind, int width) {
-        dao::FieldDef f{QString(), kind.type, kind.type == dao::FieldType::Text ? width : kind.size};
-        return f;
-    };
-
     // The work table's columns, in its order, make the export file's.
-    const dao::TableDef workDef = mainDb.tableDef(table);
-    const QStringList rvus = feeTypeColumns(row, in.facility);
-    std::vector<dao::FieldDef> fields;
-    for (const dao::FieldDef& wf : workDef.fields) {
-        const QString name = wf.name;
-        dao::FieldDef f;
-        if (name == QLatin1String("CODE"))
-            f = text(state, 6);
-        else if (name == QLatin1String("MOD"))
-            f = text(state, 2);
-        else if (name == QLatin1String("CODEMOD"))
-            f = text(st, 8);
-        else if (name == QLatin1String("WORKZ"))
-            f = text(carrier, 1);
-        else if (rvus.contains(name))
-            f = text(carrier, 12);
-        else {
-            f = work;
-            for (const Fixed& x : kHead)
-                if (name == QLatin1String(x.name))
-                    f = text(x.exportKind == 's' ? state : st, x.exportWidth);
-        }
-        f.name = name;
-        fields.push_back(f);
-    }
-    QStringList defs;
-    for (const dao::FieldDef& f : fields)
-        defs << q(f.name) + QLatin1Char(' ') + dao::declaredType(f);
-    execRaw(target, QStringLiteral("CREATE TABLE %1 (%2)").arg(q(table), defs.join(QStringLiteral(", "))));
-    target.CreateIndex(table, {QStringLiteral("CODEMODIndexx"), {QStringLiteral("CODEMOD")}, false, false});
+    QStringList names;
+    for (const dao::FieldDef& wf : mainDb.tableDef(table).fields)
+        names << wf.name;
+    createTable(row, target, table, fileFields(names, feeTypeColumns(row, in.facility), mainDb));
+    return copyRows(row, in, mainDb, target, progress, table);
+}
 
+qint64 copyRows(const EngineRow& row, const Inputs& in, dao::Database& mainDb, dao::Database& target,
+                ExprtInd& progress, const QString& table)
+{
+    const std::vector<dao::FieldDef> fields = target.tableDef(table).fields;
     // Column classes: 0 text, 1 number as stored, 2 amount.
     std::vector<int> cls;
     std::vector<bool> numberTarget;
+    std::vector<bool> nullAsEmpty;  // a Null text is written as the empty text
     QStringList quoted;
     for (const dao::FieldDef& f : fields) {
         const QString upper = f.name.toUpper();
-        const bool isText = upper == QLatin1String("CODE") || upper == QLatin1String("MOD") || isOneOf(upper, kTextColumns);
-        cls.push_back(isText ? 0 : isOneOf(upper, kUnscaledColumns) ? 1 : 2);
-        numberTarget.push_back(f.type != dao::FieldType::Text && f.type != dao::FieldType::Memo);
+        const bool text =
+            upper == QLatin1String("CODE") || upper == QLatin1String("MOD") || isOneOf(upper, kTextColumns);
+        cls.push_back(text ? 0 : isOneOf(upper, kUnscaledColumns) ? 1 : 2);
+        numberTarget.push_back(!isText(f));
+        nullAsEmpty.push_back(!row.emptyTextInModOnly || upper == QLatin1String("MOD"));
         quoted << q(f.name);
     }
     const double factor = row.percentage ? in.percent / 100.0 + 1.0 : 1.0;
@@ -418,8 +471,10 @@ qint64 buildExportTable(const EngineRow& row, const Inputs& in, dao::Database& m
         for (int c = 0; c < count; ++c) {
             const int type = sqlite3_column_type(read, c);
             if (cls[std::size_t(c)] == 0) {
-                if (type == SQLITE_NULL)
+                if (type == SQLITE_NULL && nullAsEmpty[std::size_t(c)])
                     sqlite3_bind_text(write, c + 1, "", 0, SQLITE_STATIC);
+                else if (type == SQLITE_NULL)
+                    sqlite3_bind_null(write, c + 1);
                 else
                     sqlite3_bind_text(write, c + 1, reinterpret_cast<const char*>(sqlite3_column_text(read, c)),
                                       sqlite3_column_bytes(read, c), SQLITE_TRANSIENT);

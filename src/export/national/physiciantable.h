@@ -11,15 +11,19 @@ class ExprtInd;
 // priced from each locality's GPCIs, and its copy in the export file with the user's percentage applied.
 namespace physician {
 
-// What sets the wizards' physician tables apart: one row each.
+// What sets the physician tables of the national wizards and the lookup export apart: one row each.
 struct EngineRow {
     bool stateInColumnName;  // "AL_10102_00" (state, carrier, locality) or "10102_00" (carrier, locality)
-    bool typedWorkTable;     // fee and RVU columns of the work table are numbers, not text
-    bool oppsColumns;        // the two OPPS columns and the fee-type RVU column
+    bool typedWorkTable;     // the work table has the file's layout (fees, schedules and frequencies numbers),
+                             // not text columns throughout
+    bool oppsColumns;        // the two OPPS columns after the fee-type RVU column
     bool percentage;         // the export file's amounts take the wizard's percentage
+    bool emptyTextInModOnly; // MOD alone takes the empty text (a Null MOD is written as it); every other text
+                             // column keeps its Null and refuses the empty text
 };
 extern const EngineRow kAllLocalityRow;  // frmExportWiz
 extern const EngineRow kCarrierRow;      // frmExportWizBeta
+extern const EngineRow kLookupRow;       // frmExportWiz2: two tables per run, non-facility and facility
 
 // What a run reads of the program's state.
 struct Inputs {
@@ -45,9 +49,30 @@ struct Locality {
 std::vector<Locality> localities(const EngineRow& row, dao::Database& mainDb);
 
 // Drops and builds `table` in the main database and fills it: one row per code of the source, one fee per
-// locality. Runs inside the caller's transaction; throws dao::Error.
+// locality. Shows the progress window, lets window events in once, then opens the transaction of the main
+// database that the caller ends; throws dao::Error.
 void buildWorkTable(const EngineRow& row, const Inputs& in, dao::Database& mainDb, ExprtInd& progress,
                     const QString& table = QStringLiteral("KELVA_States"));
+
+// The steps of buildWorkTable and buildExportTable, for a run that makes several tables between one yield and
+// its end. Each throws dao::Error.
+//
+// Drops the table when the database holds it.
+void dropTable(dao::Database& db, const QString& table);
+// Makes `table` in `target` with the file's layout (text columns of the kinds of LOCATION's STATE, ST and
+// CARRIER at the file's widths, every other column of the kind of WORK) and the index CODEMODIndexx. A column
+// name that is empty or repeated is refused (3125, 3191) before anything is made.
+void defineFileTable(const EngineRow& row, const Inputs& in, const std::vector<Locality>& locs,
+                     dao::Database& mainDb, dao::Database& target, const QString& table);
+// Fills the empty work table: every code of the source, one fee per locality priced from the session table's
+// row of its CODEMOD. The bar starts at 1 of twice the number of localities plus 200 and moves by one per
+// locality.
+void fillWorkTable(const EngineRow& row, const Inputs& in, const std::vector<Locality>& locs,
+                   dao::Database& mainDb, ExprtInd& progress, const QString& table);
+// Copies every row of the work table into the table of that name in `target` (see buildExportTable); the bar
+// stands still until the last row and is full after it. 3021 "No current record." when there was no row.
+qint64 copyRows(const EngineRow& row, const Inputs& in, dao::Database& mainDb, dao::Database& target,
+                ExprtInd& progress, const QString& table);
 
 // Makes `table` in the export file (kinds from LOCATION's columns) and copies every work-table row into it,
 // the amounts scaled by the percentage and every number written with two decimals. The rows are written in a
