@@ -255,6 +255,22 @@ TEST_F(ViewsTest, FamilyViewReturnsToTheCodeItShowedWhenLeft)
     EXPECT_TRUE(seam.messages().isEmpty());
 }
 
+// Entering a family view again re-queries the hidden main grid, which moves to other physician codes on
+// the way: none of them is looked up in the family's table.
+TEST_F(ViewsTest, FamilyViewsEnteredAgainShowNoMessage)
+{
+    db().Execute("UPDATE DATA0001 SET TAG = '+' WHERE CODEMOD = '99213'");
+    startMain();
+    for (int view : {Dmepos, AscCodes, Dmepos, LabFees, AscCodes, DrgCodes, Dmepos})
+        choose(view);
+    choose(Kelva);
+    main->setViewTaggedCaption("View All");
+    main->ViewTagRecs();
+    choose(AscCodes);
+    EXPECT_TRUE(seam.messages().isEmpty()) << seam.messages().join('|').toStdString();
+    EXPECT_EQ(main->Text1(0)->text(), main->strExchangeCodeASC);
+}
+
 TEST_F(ViewsTest, PhysicianViewGetsBackItsCodeAfterAFamilyView)
 {
     startMain();
