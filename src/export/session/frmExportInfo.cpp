@@ -6,6 +6,7 @@
 #include "export/rules/exportrules.h"
 #include "export/session/tableexport.h"
 #include "export/session/tablefields.h"
+#include "export/windowbuttons.h"
 #include "main/frmMain.h"
 #include "platform/controls/BusyCursor.h"
 #include "platform/controls/twips.h"
@@ -139,19 +140,7 @@ void frmExportInfo::Command1_Click(int Index)
 {
     if (running_)
         return;
-    switch (Index) {
-    case 0:
-        seam().HtmlHelp(programPath(QStringLiteral("morvex.chm")), kHelpContext);
-        break;
-    case 1:
-        Unload();
-        break;
-    case 2:
-        Continue();
-        break;
-    default:
-        break;
-    }
+    windowbuttons::click(*this, Index, kHelpContext, [this] { Continue(); });
 }
 
 void frmExportInfo::Option2_Click(int Index)
