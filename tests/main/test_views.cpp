@@ -106,6 +106,7 @@ std::vector<StateRow> stateTable()
         shown("Frame4", "1100000", [](frmMain& f) { return f.Frame4; }),
         shown("Command2", "1100000", [](frmMain& f) { return f.Command2; }),
         shown("Frame6", "0011100", [](frmMain& f) { return f.Frame6; }),
+        shown("Combo3", "--111--", [](frmMain& f) { return f.Combo3; }),
         shown("Command5", "--00100", [](frmMain& f) { return f.Command5; }),
         shown("ASCFrame", "0000010", [](frmMain& f) { return f.ASCFrame; }),
         shown("DRGFrame", "0000001", [](frmMain& f) { return f.DRGFrame; }),
