@@ -52,6 +52,7 @@ struct SampleWindow {
         g().MainDb = db;
         g().CurSesTab = QStringLiteral("DATA0000");
         g().ProgramFolder = dir.path();
+        g().GridHadFocus = -1;  // the start-up's first focus of the grid (to its first row) is over
         main = std::make_unique<frmMain>();
         for (platform::DataControl* c : {&main->Data1, &main->Data2, &main->Data3, &main->Data5, &main->Data6,
                                          &main->Data7, &main->Data9, &main->Data10, &main->Data12, &main->Data13,

@@ -36,6 +36,9 @@ inline std::unique_ptr<frmMain> mainOnSample(const dao::Database& db, const QStr
     g().MainDb = db;
     g().CurSesTab = QStringLiteral("DATA0000");
     g().ProgramFolder = folder;
+    // The start-up's first focus of the grid, which puts it on its first row, is over: the view switch below
+    // gives the grid the focus and must leave it on the code.
+    g().GridHadFocus = -1;
     auto main = std::make_unique<frmMain>();
     for (platform::DataControl* c : {&main->Data1, &main->Data2, &main->Data3, &main->Data5, &main->Data6,
                                      &main->Data7, &main->Data9, &main->Data13, &main->Default1})

@@ -389,6 +389,9 @@ public:
     void FamilyGrid_KeyPress(int family, int& KeyAscii);
     void FamilyGrid_RowColChange(int family);
     void FamilyData_Reposition(int family);  // the physician lookup of Data5, Data6, Data7 and Data13
+    // The shown view's code is the main grid's current code: a physician view, or a family view whose grid is
+    // on the code of the main grid's row (the main grid follows that grid's code).
+    bool MainGridOnShownCode();
     void dbg_MouseUp(int Button, int Shift, double X, double Y);
     void wireFamilyGrids();
 

@@ -6,6 +6,8 @@
 #include "platform/forms/controls.h"
 #include "platform/seam/Seam.h"
 
+#include <QSignalBlocker>
+
 namespace {
 
 constexpr int kCollapsedWidth = 3105;
@@ -80,7 +82,12 @@ void frmMain::ShowCodeDescription()
         }
         txt(0)->setBinding(nullptr, QString());
         txt(1)->setBinding(nullptr, QString());
-        setBoxText(txt(0), QStringLiteral("Not Available"));
+        {
+            // The box's change handler puts the Lab row's description back over what is typed into it in the
+            // Lab view; this text is no typing but says that the code has no physician details, and stays.
+            const QSignalBlocker notTyped(txt(0));
+            setBoxText(txt(0), QStringLiteral("Not Available"));
+        }
         setBoxText(txt(1), QString());
         txt(0)->update();
         txt(1)->update();
@@ -108,6 +115,10 @@ void frmMain::ShowLongDescAndNotes()
         txt(1)->update();
         for (int i = 0; i <= 14; ++i)
             lblData(i)->show();
+        // The Lab view's box shows the Lab row's description, also where the code before had no physician
+        // details and the box still says so.
+        if (cmboCurrentView->currentText() == QLatin1String("Lab Fees"))
+            showStoredTexts(*this);
     });
 }
 

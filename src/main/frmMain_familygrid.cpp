@@ -1,5 +1,6 @@
 #include "main/frmMain.h"
 
+#include "db/feequery.h"
 #include "platform/controls/BusyCursor.h"
 #include "platform/dao/jetfunctions.h"
 #include "platform/forms/controls.h"
@@ -182,6 +183,26 @@ void frmMain::FamilyGrid_RowColChange(int family)
 }
 
 // ---- Reposition of the family data controls.
+
+bool frmMain::MainGridOnShownCode()
+{
+    const int view = platform::listIndex(cmboCurrentView);
+    if (view < 2)
+        return true;
+    bool on = false;
+    for (const FamilyGrid& f : kGrids) {
+        if (f.view != view || !f.physicianCode)
+            continue;  // the DRG grid has no physician code
+        platform::resumeNext([&] {
+            DataControl& data = this->*f.data;
+            if (!data.hasCurrentRecord() || !Data1.hasCurrentRecord())
+                return;
+            const QString cpt = Data1.Recordset().Fields(db::feecol::Cpt).Value().toString().trimmed();
+            on = !cpt.isEmpty() && cpt.compare(fieldText(data, f.keyField).trimmed(), Qt::CaseInsensitive) == 0;
+        });
+    }
+    return on;
+}
 
 void frmMain::Data5_Reposition() { FamilyData_Reposition(Dme); }
 void frmMain::Data6_Reposition() { FamilyData_Reposition(Lab); }

@@ -333,8 +333,16 @@ void frmMain::dbg_RowColChange(qint64 LastRow, int LastCol)
     if (!hasCurrentRecord(Data1))
         return;
 
-    // Each part of the panels that cannot be shown is skipped.
-    platform::resumeNext([this] { showCodeAndFee(*this); });
+    // Each part of the panels that cannot be shown is skipped. Behind a family grid the boxes are looked up
+    // in the family's table only when this row is the physician row of the family grid's code; a row reached
+    // otherwise (a re-query, a locate, a physician search) is shown without a lookup: the user typed nothing.
+    if (MainGridOnShownCode()) {
+        platform::resumeNext([this] { showCodeAndFee(*this); });
+    } else {
+        const QSignalBlocker quietCode(Text1(0));
+        const QSignalBlocker quietFee(Text1(1));
+        platform::resumeNext([this] { showCodeAndFee(*this); });
+    }
     platform::resumeNext([this] { barsFollowRow(*this); });
     platform::resumeNext([this] { showDetailCaption(*this); });
     platform::SetBusyCursor(0);

@@ -145,6 +145,7 @@ void applyViewStates(frmMain& f, int n)
     f.Frame6->setVisible(shape.stateCaption != nullptr);
     if (shape.stateCaption) {
         f.Frame6->setTitle(QString::fromLatin1(shape.stateCaption));
+        f.Combo3->show();  // the physician view's code box hides it
         for (int i = 0; i <= 2; ++i)
             f.btnSpecialHelp(i)->setVisible(i == n - Dmepos);
     }

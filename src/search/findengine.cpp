@@ -192,39 +192,3 @@ const char* findWindowOfView(int view)
 }
 
 }  // namespace search
-
-void FindCodeKelva(const QString& SearchText, const QString& SearchMode, int ExcludeOn, int ExcludeBlank,
-                   const QString& ExcludeText)
-{
-    search::FindCode(search::Kelva, SearchText, SearchMode, ExcludeOn, ExcludeBlank, ExcludeText);
-}
-
-void FindCodeDme(const QString& SearchText, const QString& SearchMode, int ExcludeOn, int ExcludeBlank,
-                 const QString& ExcludeText)
-{
-    search::FindCode(search::Dme, SearchText, SearchMode, ExcludeOn, ExcludeBlank, ExcludeText);
-}
-
-void FindCodeLab(const QString& SearchText, const QString& SearchMode, int ExcludeOn, int ExcludeBlank,
-                 const QString& ExcludeText)
-{
-    search::FindCode(search::Lab, SearchText, SearchMode, ExcludeOn, ExcludeBlank, ExcludeText);
-}
-
-void FindCodeJcd(const QString& SearchText, const QString& SearchMode, int ExcludeOn, int ExcludeBlank,
-                 const QString& ExcludeText)
-{
-    search::FindCode(search::Jcd, SearchText, SearchMode, ExcludeOn, ExcludeBlank, ExcludeText);
-}
-
-void FindCodeAsc(const QString& SearchText, const QString& SearchMode, int ExcludeOn, int ExcludeBlank,
-                 const QString& ExcludeText)
-{
-    search::FindCode(search::Asc, SearchText, SearchMode, ExcludeOn, ExcludeBlank, ExcludeText);
-}
-
-void FindCodeDrg(const QString& SearchText, const QString& SearchMode, int ExcludeOn, int ExcludeBlank,
-                 const QString& ExcludeText)
-{
-    search::FindCode(search::Drg, SearchText, SearchMode, ExcludeOn, ExcludeBlank, ExcludeText);
-}

@@ -59,17 +59,19 @@ void ResetFindCode(Family family);
 // The Find a Code window of a view of frmMain.cmboCurrentView (both physician views share frmSearch).
 const char* findWindowOfView(int view);
 
+// A family's engine under a name of its own (FindCodeKelva .. FindCodeDrg below).
+template <Family F>
+void FindCodeOf(const QString& SearchText, const QString& SearchMode, int ExcludeOn, int ExcludeBlank,
+                const QString& ExcludeText)
+{
+    FindCode(F, SearchText, SearchMode, ExcludeOn, ExcludeBlank, ExcludeText);
+}
+
 }  // namespace search
 
-void FindCodeKelva(const QString& SearchText, const QString& SearchMode, int ExcludeOn, int ExcludeBlank,
-                   const QString& ExcludeText);
-void FindCodeDme(const QString& SearchText, const QString& SearchMode, int ExcludeOn, int ExcludeBlank,
-                 const QString& ExcludeText);
-void FindCodeLab(const QString& SearchText, const QString& SearchMode, int ExcludeOn, int ExcludeBlank,
-                 const QString& ExcludeText);
-void FindCodeJcd(const QString& SearchText, const QString& SearchMode, int ExcludeOn, int ExcludeBlank,
-                 const QString& ExcludeText);
-void FindCodeAsc(const QString& SearchText, const QString& SearchMode, int ExcludeOn, int ExcludeBlank,
-                 const QString& ExcludeText);
-void FindCodeDrg(const QString& SearchText, const QString& SearchMode, int ExcludeOn, int ExcludeBlank,
-                 const QString& ExcludeText);
+inline constexpr auto& FindCodeKelva = search::FindCodeOf<search::Kelva>;
+inline constexpr auto& FindCodeDme = search::FindCodeOf<search::Dme>;
+inline constexpr auto& FindCodeLab = search::FindCodeOf<search::Lab>;
+inline constexpr auto& FindCodeJcd = search::FindCodeOf<search::Jcd>;
+inline constexpr auto& FindCodeAsc = search::FindCodeOf<search::Asc>;
+inline constexpr auto& FindCodeDrg = search::FindCodeOf<search::Drg>;

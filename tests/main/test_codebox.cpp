@@ -386,6 +386,43 @@ TEST_F(CodeBoxTest, DmeposRowOfACodeStaysCurrentWhenTheMainGridFollows)
     EXPECT_TRUE(seam.messages().isEmpty());
 }
 
+// The hidden main grid moved off the family's code (a re-query, a locate, a physician search) shows its row
+// in the boxes, and nothing of it is looked up in the family's table: the user typed nothing.
+TEST_F(CodeBoxTest, HiddenMainGridMovingOffTheFamilyCodeIsNotLookedUp)
+{
+    const struct {
+        const char* view;
+        platform::DataControl frmMain::*data;
+        const char* column;
+        const char* code;
+        QString frmMain::*lastGood;
+    } cases[] = {
+        {"DMEPOS", &frmMain::Data5, "HCPCS", "E0105", &frmMain::strExchangeCodeDMEPOS},
+        {"Lab Fees", &frmMain::Data6, "HCPCS", "80048", &frmMain::strExchangeCodeLab},
+        {"J Codes", &frmMain::Data7, "HCPCS", "J0135", &frmMain::strExchangeCodeJCodes},
+        {"ASC Codes", &frmMain::Data13, "CODE", "0001T", &frmMain::strExchangeCodeASC},
+        {"DRG Codes", &frmMain::Data9, "DRG", "2", &frmMain::strExchangeCodeDRG},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.view);
+        enter(c.view);
+        rows().setAbsolutePosition(rowOf("10003"));
+        platform::DataControl& data = (*main).*c.data;
+        data.Recordset().FindFirst(QString(c.column) + " = ?", {QString(c.code)});
+        (*main).*c.lastGood = c.code;
+        for (auto [codemod, box] : {std::pair{"99213", "99213 "}, {"12345", "12345 "}, {"0999926", "09999 26"}}) {
+            rows().setAbsolutePosition(rowOf(codemod));
+            EXPECT_EQ(main->Text1(0)->text(), box);
+            EXPECT_EQ(key(data, c.column), c.code) << codemod;
+        }
+        main->RefreshGrid();
+        EXPECT_EQ(currentCode(), "0999926");
+        EXPECT_EQ(key(data, c.column), c.code);
+        EXPECT_EQ((*main).*c.lastGood, c.code);
+        EXPECT_TRUE(seam.messages().isEmpty()) << seam.messages().join('|').toStdString();
+    }
+}
+
 // ---- The recent-codes list.
 
 TEST_F(CodeBoxTest, ListTextsTypedAndChosen)

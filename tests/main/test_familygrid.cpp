@@ -225,14 +225,31 @@ TEST_F(FamilyGridTest, LabCodeWithoutPhysicianRowIsNotAvailable)
 {
     const QString lab = db().scalar("SELECT HCPCS FROM LAB ORDER BY HCPCS DESC").toString();
     db().Execute("DELETE FROM DATA0001 WHERE CPT = ?", {lab});
+    const QString withRow = db().scalar("SELECT HCPCS FROM LAB WHERE HCPCS IN (SELECT CPT FROM DATA0001) "
+                                        "AND Description <> '' ORDER BY HCPCS DESC").toString();
+    ASSERT_FALSE(withRow.isEmpty());
+    db().Execute("UPDATE DATA0001 SET LDESC = NULL WHERE CPT = ?", {withRow});
     startMain();
     choose(LabFees);
     rowOf(main->Data6, "HCPCS", lab);
     EXPECT_EQ(main->CodeDetailFrame->title(), "Details for " + lab);
-    // The physician details are gone; the Lab view's description box shows the Lab row's own description.
     EXPECT_FALSE(main->lblData(0)->isVisibleTo(main));
     EXPECT_EQ(main->txt(1)->text(), "");
-    EXPECT_EQ(main->txt(0)->text(), main->Data6.Recordset()["Description"].Value().toString());
+    EXPECT_EQ(main->txt(0)->text(), "Not Available");
+
+    // A Lab code with physician details (here without a long description) shows the Lab row's own description,
+    // also after a typed edit.
+    rowOf(main->Data6, "HCPCS", withRow);
+    const QString description = main->Data6.Recordset()["Description"].Value().toString();
+    EXPECT_TRUE(main->lblData(0)->isVisibleTo(main));
+    EXPECT_EQ(main->txt(0)->text(), description);
+    main->show();
+    QTest::keyClicks(main->txt(0), "x");
+    EXPECT_EQ(main->txt(0)->text(), description);
+
+    rowOf(main->Data6, "HCPCS", lab);
+    EXPECT_EQ(main->txt(0)->text(), "Not Available");
+    main->hide();
 }
 
 TEST_F(FamilyGridTest, DmeposRowMovesTheMainGridWhileTheDmeposGridStaysOnTheChosenRow)

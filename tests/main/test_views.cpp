@@ -106,6 +106,7 @@ std::vector<StateRow> stateTable()
         shown("Frame4", "1100000", [](frmMain& f) { return f.Frame4; }),
         shown("Command2", "1100000", [](frmMain& f) { return f.Command2; }),
         shown("Frame6", "0011100", [](frmMain& f) { return f.Frame6; }),
+        shown("Combo3", "--111--", [](frmMain& f) { return f.Combo3; }),
         shown("Command5", "--00100", [](frmMain& f) { return f.Command5; }),
         shown("ASCFrame", "0000010", [](frmMain& f) { return f.ASCFrame; }),
         shown("DRGFrame", "0000001", [](frmMain& f) { return f.DRGFrame; }),
@@ -253,6 +254,22 @@ TEST_F(ViewsTest, FamilyViewReturnsToTheCodeItShowedWhenLeft)
     EXPECT_EQ(main->strViewCodeLab, code);
     EXPECT_EQ(main->strCurCodeLab, code);
     EXPECT_TRUE(seam.messages().isEmpty());
+}
+
+// Entering a family view again re-queries the hidden main grid, which moves to other physician codes on
+// the way: none of them is looked up in the family's table.
+TEST_F(ViewsTest, FamilyViewsEnteredAgainShowNoMessage)
+{
+    db().Execute("UPDATE DATA0001 SET TAG = '+' WHERE CODEMOD = '99213'");
+    startMain();
+    for (int view : {Dmepos, AscCodes, Dmepos, LabFees, AscCodes, DrgCodes, Dmepos})
+        choose(view);
+    choose(Kelva);
+    main->setViewTaggedCaption("View All");
+    main->ViewTagRecs();
+    choose(AscCodes);
+    EXPECT_TRUE(seam.messages().isEmpty()) << seam.messages().join('|').toStdString();
+    EXPECT_EQ(main->Text1(0)->text(), main->strExchangeCodeASC);
 }
 
 TEST_F(ViewsTest, PhysicianViewGetsBackItsCodeAfterAFamilyView)

@@ -70,6 +70,24 @@ TEST_P(FindEngineCases, MovesTheFamilyGrid)
 INSTANTIATE_TEST_SUITE_P(Cases, FindEngineCases, ::testing::ValuesIn(kEngineCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Each family's named engine runs that family's search and no other's.
+TEST_F(FindEngineTest, NamedEnginesSearchTheirOwnFamily)
+{
+    using Engine = void (*)(const QString&, const QString&, int, int, const QString&);
+    const std::pair<Engine, Family> engines[] = {{FindCodeKelva, search::Kelva}, {FindCodeDme, search::Dme},
+                                                 {FindCodeLab, search::Lab},     {FindCodeJcd, search::Jcd},
+                                                 {FindCodeAsc, search::Asc},     {FindCodeDrg, search::Drg}};
+    for (auto [engine, family] : engines) {
+        SCOPED_TRACE(int(family));
+        goFirst(family);
+        engine("knee", "00*00", -1, 0, "arthro");
+        EXPECT_EQ(current(family), family == search::Drg ? "1" : "A0002");
+        for (int other = 0; other < search::FamilyCount; ++other)
+            EXPECT_EQ(g().FindMemory[other].LastSearchText.isEmpty(), other > family) << other;
+    }
+    EXPECT_TRUE(seam.messages().isEmpty());
+}
+
 TEST_F(FindEngineTest, ResetMakesTheSameTextStartAtTheFirstRecord)
 {
     find(search::Dme, "knee", "00*00");

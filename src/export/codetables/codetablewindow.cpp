@@ -1,9 +1,9 @@
 #include "export/codetables/codetablewindow.h"
 
 #include "app/globals.h"
+#include "export/windowbuttons.h"
 #include "platform/controls/twips.h"
 #include "platform/forms/controls.h"
-#include "platform/seam/Seam.h"
 
 using platform::newControl;
 
@@ -51,19 +51,7 @@ void CodeTableWindow::Form_Load()
 
 void CodeTableWindow::Command1_Click(int Index)
 {
-    switch (Index) {
-    case 0:
-        seam().HtmlHelp(programPath(QStringLiteral("morvex.chm")), kHelpContext);
-        break;
-    case 1:
-        Unload();
-        break;
-    case 2:
-        Continue();
-        break;
-    default:
-        break;
-    }
+    windowbuttons::click(*this, Index, kHelpContext, [this] { Continue(); });
 }
 
 void CodeTableWindow::applyExportMenuSetting(const exportmenu::Setting& s)

@@ -2,10 +2,12 @@
 
 #include "app/globals.h"
 #include "export/ExprtInd.h"
+#include "export/predefined/writers.h"
 #include "export/rules/exportquery.h"
 #include "export/rules/exportrules.h"
 #include "export/session/tableexport.h"
 #include "export/session/tablefields.h"
+#include "export/windowbuttons.h"
 #include "main/frmMain.h"
 #include "platform/controls/BusyCursor.h"
 #include "platform/controls/twips.h"
@@ -139,19 +141,7 @@ void frmExportInfo::Command1_Click(int Index)
 {
     if (running_)
         return;
-    switch (Index) {
-    case 0:
-        seam().HtmlHelp(programPath(QStringLiteral("morvex.chm")), kHelpContext);
-        break;
-    case 1:
-        Unload();
-        break;
-    case 2:
-        Continue();
-        break;
-    default:
-        break;
-    }
+    windowbuttons::click(*this, Index, kHelpContext, [this] { Continue(); });
 }
 
 void frmExportInfo::Option2_Click(int Index)
@@ -311,16 +301,6 @@ void frmExportInfo::WriteTableRows(bool access, bool dbase)
 }
 
 // Releases the target from the table-export data source; a driver's file is written out then.
-void frmExportInfo::ReleaseTarget()
-{
-    if (data1_.hasRecordset())
-        data1_.Recordset().Close();
-    data1_.setConnect(QString());
-    data1_.setDatabaseName(QString());
-    data1_.setRecordSource(QString());
-    data1_.Refresh();
-}
-
 bool frmExportInfo::RenameScheduleColumns(const QString& path)
 {
     try {
@@ -397,7 +377,7 @@ void frmExportInfo::ExportDisplayedColumns(const QString& path)
 
 void frmExportInfo::CommonEnd(const QString& programFolder, const QString& path, bool accessTarget)
 {
-    ReleaseTarget();
+    predefined::releaseDataControl(data1_);
     // The schedule names go on by the file's type, not by ".mdb" anywhere in its path.
     const bool success = !accessTarget || RenameScheduleColumns(path);
     exportrules::makeCurrent(programFolder);
@@ -419,7 +399,7 @@ void frmExportInfo::Failure(const QString& step, const QString& description, con
     forms().unloadIfLoaded<ExprtInd>();
     lowerBusy();
     // What was appended before the failure is written out; a file that cannot take it keeps what it had.
-    platform::resumeNext([this] { ReleaseTarget(); });
+    platform::resumeNext([this] { predefined::releaseDataControl(data1_); });
     PointDataAtMainDb();
     exportrules::makeCurrent(programFolder);
 }

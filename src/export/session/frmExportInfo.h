@@ -54,7 +54,6 @@ private:
     void ExportCsv(const QString& path, QString& step);
     bool ExportTable(const exportrules::Target& target, const QString& programFolder, QString& step);
     void WriteTableRows(bool access, bool dbase);
-    void ReleaseTarget();
     void WriteAllColumns(const QString& path);
     void CommonEnd(const QString& programFolder, const QString& path, bool accessTarget);
     void Failure(const QString& step, const QString& description, const QString& programFolder);
