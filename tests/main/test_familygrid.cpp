@@ -164,8 +164,9 @@ TEST_P(FamilyGridEventsTest, WithAnEmptyGridEveryHandlerDoesNothing)
     main->FamilyGrid_MouseUp(family, platform::vbLeftButton, 0, 0, 0);
     main->FamilyData_Reposition(family);
     EXPECT_EQ(main->Text1(0)->text(), box);
-    if (family != 4)
+    if (family != 4) {
         EXPECT_EQ(main->txt(0)->text(), detail);
+    }
     EXPECT_EQ(main->GridClickPending, 0);
     EXPECT_TRUE(seam.messages().isEmpty()) << qPrintable(seam.messages().join('|'));
 }
