@@ -53,8 +53,22 @@ bool capturedTableName(const QRegularExpression& re, const QString& sql, QString
     return false;
 }
 
+// Whether the statement text begins with this word (after white space): a cheap test before the
+// expressions below, which every Execute would otherwise run.
+bool startsWithWord(const QString& sql, QLatin1StringView word)
+{
+    qsizetype i = 0;
+    while (i < sql.size() && sql[i].isSpace())
+        ++i;
+    const qsizetype end = i + word.size();
+    return end < sql.size() && sql[end].isSpace() &&
+           QStringView(sql).mid(i, word.size()).compare(word, Qt::CaseInsensitive) == 0;
+}
+
 bool isCreateTable(const QString& sql, QString* name)
 {
+    if (!startsWithWord(sql, QLatin1StringView("CREATE")))
+        return false;
     static const QRegularExpression re(
         QStringLiteral(R"re(^\s*CREATE\s+TABLE\s+(?:IF\s+NOT\s+EXISTS\s+)?(?:\[([^\]]+)\]|"((?:[^"]|"")+)"|`([^`]+)`|([^\s(]+)))re"),
         QRegularExpression::CaseInsensitiveOption);
@@ -63,6 +77,8 @@ bool isCreateTable(const QString& sql, QString* name)
 
 bool isRenameTable(const QString& sql, QString* name)
 {
+    if (!startsWithWord(sql, QLatin1StringView("ALTER")))
+        return false;
     static const QRegularExpression re(
         QStringLiteral(R"re(^\s*ALTER\s+TABLE\s+.*\sRENAME\s+TO\s+(?:\[([^\]]+)\]|"((?:[^"]|"")+)"|`([^`]+)`|([^\s;]+)))re"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
@@ -72,6 +88,8 @@ bool isRenameTable(const QString& sql, QString* name)
 // ALTER TABLE ... ADD or DROP a column: the table's column rules are made again around it.
 bool isAlterColumns(const QString& sql, QString* name)
 {
+    if (!startsWithWord(sql, QLatin1StringView("ALTER")))
+        return false;
     static const QRegularExpression re(
         QStringLiteral(R"re(^\s*ALTER\s+TABLE\s+(?:\[([^\]]+)\]|"((?:[^"]|"")+)"|`([^`]+)`|([^\s;]+))\s+(?:ADD|DROP)\b)re"),
         QRegularExpression::CaseInsensitiveOption);
@@ -325,7 +343,9 @@ Variant columnVariant(sqlite3_stmt* s, int col)
     }
 }
 
-QString translateSql(const QString& sql)
+namespace {
+
+QString translated(const QString& sql)
 {
     static const QRegularExpression dateLit(
         QStringLiteral(R"(#\s*(\d{1,2})/(\d{1,2})/(\d{2,4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?\s*([AaPp][Mm])?)?\s*#)"));
@@ -433,6 +453,20 @@ QString translateSql(const QString& sql)
         ++i;
     }
     return out;
+}
+
+}  // namespace
+
+QString translateSql(const QString& sql)
+{
+    // A statement run row by row comes with the same text each time: its translation is kept.
+    constexpr qsizetype kKept = 256;
+    thread_local QHash<QString, QString> kept;
+    if (const auto it = kept.constFind(sql); it != kept.cend())
+        return it.value();
+    if (kept.size() >= kKept)
+        kept.clear();
+    return *kept.insert(sql, translated(sql));
 }
 
 QString declaredType(const FieldDef& f)

@@ -209,6 +209,22 @@ TEST_F(DatabaseTest, RulesFollowARenamedTableAndCoverANewOneOfTheOldName)
     EXPECT_EQ(errorOf([&] { db.Execute("UPDATE DATA0001 SET WORKZ = 'x'"); }).number, 3421);
 }
 
+TEST_F(DatabaseTest, RulesFollowTableStatementsInAnyLetterCaseAndSpacing)
+{
+    db.Execute("\n  alter\tTABLE CODES rename to DATA0001");
+    db.Execute("\tcreate\ntable CODES (CODEMOD TEXT(7) COLLATE NOCASE, GAP REAL)");
+    db.Execute(" Alter Table CODES\nadd COLUMN MORE REAL");
+    for (int i = 0; i < 2; ++i) {  // the second run takes the statement as kept from the first
+        EXPECT_EQ(errorOf([&] { db.Execute("UPDATE DATA0001 SET WORKZ = 'x' WHERE FLAG IS NOT True"); }).number,
+                  3421);
+        EXPECT_EQ(errorOf([&] { db.Execute("INSERT INTO CODES (CODEMOD, GAP) VALUES ('1', 'y')"); }).number, 3421);
+        EXPECT_EQ(errorOf([&] { db.Execute("INSERT INTO CODES (CODEMOD, MORE) VALUES ('1', 'y')"); }).number, 3421);
+        db.Execute("INSERT INTO CODES (CODEMOD, MORE) VALUES ('2', '')");
+        EXPECT_EQ(db.scalar("SELECT #1/2/2004#"), dao::Variant("2004-01-02"));
+    }
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM CODES WHERE MORE IS NULL").toLongLong(), 2);
+}
+
 TEST_F(DatabaseTest, ParametersAndRecordsAffected)
 {
     db.Execute("UPDATE CODES SET Tag = ? WHERE CODEMOD LIKE ?", {"+", "992*"});
