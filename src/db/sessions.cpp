@@ -180,7 +180,7 @@ void createSessionCodeTable(dao::Database& db, const QString& name, const QStrin
     dao::Transaction trans(db);
     db.CreateTable(def);
     if (!rowsFrom.isEmpty())
-        db.Execute("INSERT INTO " + dao::quoteIdentifier(name) + " SELECT * FROM " + dao::quoteIdentifier(rowsFrom));
+        db.CopyRows(name, rowsFrom);
     trans.Commit();
 }
 

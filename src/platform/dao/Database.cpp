@@ -12,6 +12,7 @@
 #include <cmath>
 #include <map>
 #include <mutex>
+#include <tuple>
 
 namespace dao {
 
@@ -856,6 +857,80 @@ void Database::dropColumnRules(const QString& table)
         exec(conn.db, QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(quoteIdentifier(name)).toUtf8().constData());
 }
 
+namespace {
+
+// A table's column rules as SQL conditions on a row: `row` is "NEW." in a trigger and empty in a query of
+// the table itself.
+struct ColumnRules {
+    QStringList numeric, written, fixWhen, fixSet;
+    QStringList conversion, overflow, tooLong, tooLongChanged;
+};
+
+ColumnRules columnRules(const TableDef& def, const QString& row)
+{
+    ColumnRules r;
+    for (const FieldDef& f : def.fields) {
+        const QString col = quoteIdentifier(f.name);
+        const QString value = row + col;
+        if (f.type == FieldType::Text && f.size > 0) {
+            r.written << col;
+            const QString cond = QStringLiteral("(typeof(%1) = 'text' AND length(%1) > %2)").arg(value).arg(f.size);
+            r.tooLong << cond;
+            r.tooLongChanged << QStringLiteral("(%1 AND %2 IS NOT OLD.%3)").arg(cond, value, col);
+            continue;
+        }
+        if (f.type != FieldType::Long && f.type != FieldType::Double && f.type != FieldType::YesNo)
+            continue;
+        r.numeric << col;
+        r.written << col;
+        r.conversion << QStringLiteral("(typeof(%1) = 'text' AND %1 <> '')").arg(value);
+        r.overflow << (f.type == FieldType::Long
+                           ? QStringLiteral("(typeof(%1) = 'real' AND (%1 >= 9223372036854775808.0 OR "
+                                            "%1 < -9223372036854775808.0))")
+                           : QStringLiteral("(typeof(%1) = 'real' AND abs(%1) > 1.7976931348623157e308)"))
+                          .arg(value);
+        r.fixWhen << QStringLiteral("%1 = ''").arg(value);
+        if (f.type == FieldType::YesNo) {
+            r.fixWhen << QStringLiteral("(%1 IS NOT NULL AND %1 NOT IN (0, -1))").arg(value);
+            r.fixSet << QStringLiteral("%1 = CASE WHEN %1 IS NULL OR %1 = '' THEN NULL WHEN %1 = 0 THEN 0 ELSE -1 END")
+                            .arg(col);
+        } else {
+            r.fixSet << QStringLiteral("%1 = NULLIF(%1, '')").arg(col);
+        }
+    }
+    return r;
+}
+
+// The refusals in the order a row is checked: each with the condition over all its columns.
+struct Refusal {
+    QString condition;
+    int number;
+    const char* text;
+};
+
+std::vector<Refusal> refusals(const ColumnRules& r, const QStringList& tooLongConditions)
+{
+    std::vector<Refusal> out;
+    const std::tuple<const QStringList*, int, const char*> rules[] = {{&r.conversion, errConversion, kConversionText},
+                                                                      {&r.overflow, errOverflow, kOverflowText},
+                                                                      {&tooLongConditions, errFieldTooSmall,
+                                                                       kFieldTooSmallText}};
+    for (const auto& [conditions, number, text] : rules)
+        if (!conditions->isEmpty())
+            out.push_back({conditions->join(QStringLiteral(" OR ")), number, text});
+    return out;
+}
+
+QString anyOf(const std::vector<Refusal>& refused)
+{
+    QStringList any;
+    for (const Refusal& x : refused)
+        any << x.condition;
+    return any.join(QStringLiteral(" OR "));
+}
+
+}  // namespace
+
 void Database::ApplyColumnRules(const QString& table)
 {
     dropColumnRules(table);
@@ -866,71 +941,100 @@ void Database::ApplyColumnRules(const QString& table)
 
     // Refusals: a text that is no number in a number column, a number no column of its kind holds, and a
     // text longer than its column. An update checks only the columns it changes.
-    QStringList numeric, written, fixWhen, fixSet;
-    QStringList conversion, overflow, tooLong, tooLongChanged;
-    for (const FieldDef& f : def.fields) {
-        const QString col = quoteIdentifier(f.name);
-        if (f.type == FieldType::Text && f.size > 0) {
-            written << col;
-            const QString cond = QStringLiteral("(typeof(NEW.%1) = 'text' AND length(NEW.%1) > %2)").arg(col).arg(f.size);
-            tooLong << cond;
-            tooLongChanged << QStringLiteral("(%1 AND NEW.%2 IS NOT OLD.%2)").arg(cond, col);
-            continue;
-        }
-        if (f.type != FieldType::Long && f.type != FieldType::Double && f.type != FieldType::YesNo)
-            continue;
-        numeric << col;
-        written << col;
-        conversion << QStringLiteral("(typeof(NEW.%1) = 'text' AND NEW.%1 <> '')").arg(col);
-        overflow << (f.type == FieldType::Long
-                         ? QStringLiteral("(typeof(NEW.%1) = 'real' AND (NEW.%1 >= 9223372036854775808.0 OR "
-                                          "NEW.%1 < -9223372036854775808.0))")
-                         : QStringLiteral("(typeof(NEW.%1) = 'real' AND abs(NEW.%1) > 1.7976931348623157e308)"))
-                        .arg(col);
-        fixWhen << QStringLiteral("NEW.%1 = ''").arg(col);
-        if (f.type == FieldType::YesNo) {
-            fixWhen << QStringLiteral("(NEW.%1 IS NOT NULL AND NEW.%1 NOT IN (0, -1))").arg(col);
-            fixSet << QStringLiteral("%1 = CASE WHEN %1 IS NULL OR %1 = '' THEN NULL WHEN %1 = 0 THEN 0 ELSE -1 END")
-                          .arg(col);
-        } else {
-            fixSet << QStringLiteral("%1 = NULLIF(%1, '')").arg(col);
-        }
-    }
-    if (written.isEmpty())
+    const ColumnRules r = columnRules(def, QStringLiteral("NEW."));
+    if (r.written.isEmpty())
         return;
     const auto sqlText = [](const char* text) { return QString::fromLatin1(text).replace("'", "''"); };
-    const auto refusal = [&](const QStringList& tooLongConditions, QString* when) {
-        QString body;
-        QStringList any;
-        const std::pair<const QStringList*, const char*> rules[] = {
-            {&conversion, kConversionText}, {&overflow, kOverflowText}, {&tooLongConditions, kFieldTooSmallText}};
-        for (const auto& [conditions, text] : rules) {
-            if (conditions->isEmpty())
-                continue;
-            const QString cond = conditions->join(QStringLiteral(" OR "));
-            any << cond;
-            body += QStringLiteral("SELECT RAISE(ABORT, '%1') WHERE %2; ").arg(sqlText(text), cond);
-        }
-        *when = any.join(QStringLiteral(" OR "));
-        return body;
+    const auto body = [&](const std::vector<Refusal>& refused) {
+        QString text;
+        for (const Refusal& x : refused)
+            text += QStringLiteral("SELECT RAISE(ABORT, '%1') WHERE %2; ").arg(sqlText(x.text), x.condition);
+        return text;
     };
-    QString insertWhen, updateWhen;
-    const QString insertBody = refusal(tooLong, &insertWhen);
-    const QString updateBody = refusal(tooLongChanged, &updateWhen);
+    const std::vector<Refusal> onInsert = refusals(r, r.tooLong);
+    const std::vector<Refusal> onUpdate = refusals(r, r.tooLongChanged);
     exec(conn.db, QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT ON %2 WHEN %3 BEGIN %4END")
-                .arg(quoteIdentifier(base + "_bi"), t, insertWhen, insertBody).toUtf8().constData());
+                .arg(quoteIdentifier(base + "_bi"), t, anyOf(onInsert), body(onInsert)).toUtf8().constData());
     exec(conn.db, QStringLiteral("CREATE TRIGGER %1 BEFORE UPDATE OF %2 ON %3 WHEN %4 BEGIN %5END")
-                .arg(quoteIdentifier(base + "_bu"), written.join(QStringLiteral(", ")), t, updateWhen, updateBody)
+                .arg(quoteIdentifier(base + "_bu"), r.written.join(QStringLiteral(", ")), t, anyOf(onUpdate),
+                     body(onUpdate))
                 .toUtf8().constData());
-    if (numeric.isEmpty())
+    if (r.numeric.isEmpty())
         return;
-    const QString fix = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = NEW.rowid;").arg(t, fixSet.join(QStringLiteral(", ")));
-    const QString when = fixWhen.join(QStringLiteral(" OR "));
-    const QString cols = numeric.join(QStringLiteral(", "));
+    const QString fix =
+        QStringLiteral("UPDATE %1 SET %2 WHERE rowid = NEW.rowid;").arg(t, r.fixSet.join(QStringLiteral(", ")));
+    const QString when = r.fixWhen.join(QStringLiteral(" OR "));
+    const QString cols = r.numeric.join(QStringLiteral(", "));
     exec(conn.db, QStringLiteral("CREATE TRIGGER %1 AFTER INSERT ON %2 WHEN %3 BEGIN %4 END")
                 .arg(quoteIdentifier(base + "_ai"), t, when, fix).toUtf8().constData());
     exec(conn.db, QStringLiteral("CREATE TRIGGER %1 AFTER UPDATE OF %2 ON %3 WHEN %4 BEGIN %5 END")
                 .arg(quoteIdentifier(base + "_au"), cols, t, when, fix).toUtf8().constData());
+}
+
+void Database::CopyRows(const QString& target, const QString& source)
+{
+    Connection& conn = live(c);
+    const QString insert =
+        QStringLiteral("INSERT INTO %1 SELECT * FROM %2").arg(quoteIdentifier(target), quoteIdentifier(source));
+    const TableDef def = tableDef(target);
+    const ColumnRules r = columnRules(def, QString());
+    bool plain = r.written.isEmpty();
+    for (const QString& sql : {QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(quoteIdentifier(def.name)),
+                               QStringLiteral("SELECT 1 WHERE NOT EXISTS (SELECT 1 FROM sqlite_master WHERE "
+                                              "type = 'table' AND name = ? COLLATE NOCASE)")}) {
+        if (plain)
+            break;
+        Stmt st(conn, sql);
+        st.quiet();
+        if (sqlite3_bind_parameter_count(st.get()) > 0)
+            st.bind(1, source);
+        plain = st.step();  // rows already there, or a source that is no table
+    }
+    if (plain) {
+        Execute(insert);
+        return;
+    }
+    // The rows go in without the rules and are then checked and mended together as the rules would have
+    // done one by one. When one breaks a rule, the statement is run again under the rules for its own error.
+    const QString t = quoteIdentifier(def.name);
+    BeginTrans();
+    bool broken = false;
+    try {
+        dropColumnRules(def.name);
+        {
+            // In the source's order, so that the rows take the rowids the statement would give them.
+            Stmt st(conn, insert + QStringLiteral(" ORDER BY rowid"));
+            st.quiet();
+            st.step();
+            affected = sqlite3_changes64(conn.db);
+        }
+        {
+            Stmt st(conn, QStringLiteral("SELECT 1 FROM %1 WHERE %2 LIMIT 1").arg(t, anyOf(refusals(r, r.tooLong))));
+            st.quiet();
+            broken = st.step();
+        }
+        if (!broken && !r.numeric.isEmpty()) {
+            Stmt st(conn, QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                              .arg(t, r.fixSet.join(QStringLiteral(", ")), r.fixWhen.join(QStringLiteral(" OR "))));
+            st.quiet();
+            st.step();
+        }
+    } catch (const Error&) {
+        broken = true;
+    }
+    if (broken) {
+        Rollback();
+        Execute(insert);
+        return;
+    }
+    try {
+        ApplyColumnRules(def.name);
+        CommitTrans();
+    } catch (...) {
+        Rollback();
+        throw;
+    }
+    noteStatement();
 }
 
 void Database::BeginTrans()

@@ -95,6 +95,10 @@ public:
     void CreateTable(const TableDef& def);  // also creates the indexes of def
     void CreateIndex(const QString& table, const IndexDef& index);
     void ApplyColumnRules(const QString& table);  // the column rules above, for a table made otherwise
+    // Execute("INSERT INTO target SELECT * FROM source") with the same outcome (rows, rowids, refusals and
+    // their errors), but into an empty table with column rules many times faster: the rules check and mend
+    // the copied rows together instead of one by one.
+    void CopyRows(const QString& target, const QString& source);
 
     // Transactions nest: the outermost BeginTrans starts one, inner ones are savepoints.
     void BeginTrans();

@@ -3,6 +3,7 @@
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cmath>
 #include <limits>
@@ -137,6 +138,72 @@ TEST_F(ColumnRulesTest, AnUpdateOfOtherColumnsLeavesAnOldOverlongTextAlone)
         EXPECT_EQ(e.number, 3163);
         EXPECT_EQ(e.description, "The field is too small to accept the amount of data you attempted to add.  "
                                  "Try inserting or pasting less data.");
+    }
+}
+
+// CopyRows against the statement it stands for, on sources of W's columns written without the rules: the
+// same rows under the same rowids, or the same error and nothing copied, and the rules hold afterwards.
+TEST_F(ColumnRulesTest, CopyRowsEndsAsTheInsertStatementDoes)
+{
+    const auto raw = [&](const QString& sql) {
+        const QByteArray text = sql.toUtf8();
+        ASSERT_EQ(sqlite3_exec(db.handle(), text.constData(), nullptr, nullptr, nullptr), SQLITE_OK) << text.constData();
+    };
+    const auto contents = [&](const QString& table) {
+        QStringList rows;
+        dao::Recordset rs = db.OpenRecordset("SELECT rowid, quote(T), typeof(I), quote(I), typeof(R), quote(R), "
+                                             "quote(Y) FROM " + table + " ORDER BY rowid");
+        for (; !rs.EOF(); rs.MoveNext()) {
+            QStringList row;
+            for (int i = 0; i < rs.FieldCount(); ++i)
+                row << rs.Fields(i).Value().toString();
+            rows << row.join('|');
+        }
+        return rows;
+    };
+    struct Case {
+        const char* name;
+        const char* rows;  // values of (rowid, T, I, R, Y)
+        bool targetHasRow;
+        int error;
+    };
+    const Case cases[] = {
+        {"mended and renumbered", "(3, 'a', '', '', 5), (8, '', 2, '2.5', 0), (9, NULL, NULL, NULL, '')", false, 0},
+        {"into a table with rows", "(3, 'a', '', '', 5), (4, 'b', 1, 1, -1)", true, 0},
+        {"an overlong text first", "(1, 'a', 1, 1, 0), (2, 'abcdefghijk', 1, 1, 0), (3, 'b', 'x', 1, 0)", false, 3163},
+        {"a text in a number first", "(1, 'abcdefghijk', 'x', 1, 0)", false, 3421},
+        {"a number too large", "(1, 'a', 1, 1, 0), (2, 'b', 1e300 * 1e300, 1, 0)", false, 3349},
+        {"broken rows into a table with rows", "(1, 'a', 'x', 1, 0)", true, 3421},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        raw("DROP TABLE IF EXISTS S");
+        raw("CREATE TABLE S (T TEXT(10), I INTEGER, R REAL, Y YESNO)");
+        raw("CREATE UNIQUE INDEX S_T ON S (T)");  // as the target's: SQLite may then copy rowids as they are
+        raw(QString("INSERT INTO S (rowid, T, I, R, Y) VALUES %1").arg(c.rows));
+        std::pair<int, QString> outcomes[2];
+        QStringList copied[2];
+        for (int viaCopyRows = 0; viaCopyRows < 2; ++viaCopyRows) {
+            db.Execute("DROP TABLE IF EXISTS C");
+            db.Execute("CREATE TABLE C (T TEXT(10), I INTEGER, R REAL, Y YESNO)");
+            db.Execute("CREATE UNIQUE INDEX C_T ON C (T)");
+            if (c.targetHasRow)
+                db.Execute("INSERT INTO C (T) VALUES ('z')");
+            try {
+                if (viaCopyRows)
+                    db.CopyRows("C", "S");
+                else
+                    db.Execute("INSERT INTO C SELECT * FROM S");
+                outcomes[viaCopyRows] = {0, QString::number(db.RecordsAffected())};
+            } catch (const dao::Error& e) {
+                outcomes[viaCopyRows] = {e.number, e.description};
+            }
+            copied[viaCopyRows] = contents("C");
+            EXPECT_THROW(db.Execute("INSERT INTO C (T, I) VALUES ('q', 'text')"), dao::Error) << "no rules after";
+        }
+        EXPECT_EQ(outcomes[1], outcomes[0]);
+        EXPECT_EQ(outcomes[0].first, c.error);
+        EXPECT_EQ(copied[1], copied[0]);
     }
 }
 
