@@ -864,6 +864,9 @@ namespace {
 struct ColumnRules {
     QStringList numeric, written, fixWhen, fixSet;
     QStringList conversion, overflow, tooLong, tooLongChanged;
+    // A cheap first test that holds for every row a refusal holds for (and for few others): plain comparisons
+    // where the refusals call typeof(). A text or blob sorts above every number, and Null passes.
+    QStringList screen, screenChanged;
 };
 
 ColumnRules columnRules(const TableDef& def, const QString& row)
@@ -877,6 +880,9 @@ ColumnRules columnRules(const TableDef& def, const QString& row)
             const QString cond = QStringLiteral("(typeof(%1) = 'text' AND length(%1) > %2)").arg(value).arg(f.size);
             r.tooLong << cond;
             r.tooLongChanged << QStringLiteral("(%1 AND %2 IS NOT OLD.%3)").arg(cond, value, col);
+            const QString longer = QStringLiteral("length(%1) > %2").arg(value).arg(f.size);
+            r.screen << longer;
+            r.screenChanged << QStringLiteral("(%1 AND %2 IS NOT OLD.%3)").arg(longer, value, col);
             continue;
         }
         if (f.type != FieldType::Long && f.type != FieldType::Double && f.type != FieldType::YesNo)
@@ -889,6 +895,12 @@ ColumnRules columnRules(const TableDef& def, const QString& row)
                                             "%1 < -9223372036854775808.0))")
                            : QStringLiteral("(typeof(%1) = 'real' AND abs(%1) > 1.7976931348623157e308)"))
                           .arg(value);
+        const QString outside =
+            f.type == FieldType::Long
+                ? QStringLiteral("%1 >= 9223372036854775808.0 OR %1 < -9223372036854775808.0").arg(value)
+                : QStringLiteral("NOT (%1 BETWEEN -1.7976931348623157e308 AND 1.7976931348623157e308)").arg(value);
+        r.screen << outside;
+        r.screenChanged << outside;
         r.fixWhen << QStringLiteral("%1 = ''").arg(value);
         if (f.type == FieldType::YesNo) {
             r.fixWhen << QStringLiteral("(%1 IS NOT NULL AND %1 NOT IN (0, -1))").arg(value);
@@ -954,10 +966,11 @@ void Database::ApplyColumnRules(const QString& table)
     const std::vector<Refusal> onInsert = refusals(r, r.tooLong);
     const std::vector<Refusal> onUpdate = refusals(r, r.tooLongChanged);
     exec(conn.db, QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT ON %2 WHEN %3 BEGIN %4END")
-                .arg(quoteIdentifier(base + "_bi"), t, anyOf(onInsert), body(onInsert)).toUtf8().constData());
+                .arg(quoteIdentifier(base + "_bi"), t, r.screen.join(QStringLiteral(" OR ")), body(onInsert))
+                .toUtf8().constData());
     exec(conn.db, QStringLiteral("CREATE TRIGGER %1 BEFORE UPDATE OF %2 ON %3 WHEN %4 BEGIN %5END")
-                .arg(quoteIdentifier(base + "_bu"), r.written.join(QStringLiteral(", ")), t, anyOf(onUpdate),
-                     body(onUpdate))
+                .arg(quoteIdentifier(base + "_bu"), r.written.join(QStringLiteral(", ")), t,
+                     r.screenChanged.join(QStringLiteral(" OR ")), body(onUpdate))
                 .toUtf8().constData());
     if (r.numeric.isEmpty())
         return;
@@ -1009,7 +1022,8 @@ void Database::CopyRows(const QString& target, const QString& source)
             affected = sqlite3_changes64(conn.db);
         }
         {
-            Stmt st(conn, QStringLiteral("SELECT 1 FROM %1 WHERE %2 LIMIT 1").arg(t, anyOf(refusals(r, r.tooLong))));
+            Stmt st(conn, QStringLiteral("SELECT 1 FROM %1 WHERE (%2) AND (%3) LIMIT 1")
+                              .arg(t, r.screen.join(QStringLiteral(" OR ")), anyOf(refusals(r, r.tooLong))));
             st.quiet();
             broken = st.step();
         }

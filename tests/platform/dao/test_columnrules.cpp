@@ -71,7 +71,8 @@ TEST_F(ColumnRulesTest, StatementsAndRecordsetsRefuseTheSameWritesWithTheSameNum
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const dao::Variant values[] = {QString("abcdefghijk"), QString("1e20"), QString("9300000000000000000"),
-                                   QString("1e309"), nan, inf, -inf, QString(""), QString("7")};
+                                   QString("1e309"), nan, inf, -inf, QString(""), QString("7"),
+                                   QString("-1e20")};
     struct Expected {
         const char* column;
         Outcome outcomes[std::size(values)];
@@ -79,14 +80,15 @@ TEST_F(ColumnRulesTest, StatementsAndRecordsetsRefuseTheSameWritesWithTheSameNum
     const Expected table[] = {
         {"T",
          {{3163}, {0, "text:'1e20'"}, {3163}, {0, "text:'1e309'"}, {3349}, {3349}, {3349}, {0, "text:''"},
-          {0, "text:'7'"}}},
-        {"I", {{3421}, {3349}, {3349}, {3349}, {3349}, {3349}, {3349}, {0, "null:NULL"}, {0, "integer:7"}}},
+          {0, "text:'7'"}, {0, "text:'-1e20'"}}},
+        {"I",
+         {{3421}, {3349}, {3349}, {3349}, {3349}, {3349}, {3349}, {0, "null:NULL"}, {0, "integer:7"}, {3349}}},
         {"R",
          {{3421}, {0, "real:1.0e+20"}, {0, "real:9.3e+18"}, {3349}, {3349}, {3349}, {3349}, {0, "null:NULL"},
-          {0, "real:7.0"}}},
+          {0, "real:7.0"}, {0, "real:-1.0e+20"}}},
         {"Y",
          {{3421}, {0, "integer:-1"}, {0, "integer:-1"}, {3349}, {3349}, {3349}, {3349}, {0, "null:NULL"},
-          {0, "integer:-1"}}},
+          {0, "integer:-1"}, {0, "integer:-1"}}},
     };
     for (const Expected& e : table) {
         const QString col = e.column;
