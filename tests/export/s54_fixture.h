@@ -94,15 +94,7 @@ protected:
     // The rows of a table in CODEMOD order, cells joined by '|', Null as <null>.
     static QStringList rows(dao::Database d, const QString& table, const QString& columns)
     {
-        QStringList out;
-        dao::Recordset rs = d.OpenRecordset("SELECT " + columns + " FROM " + table + " ORDER BY CODEMOD, rowid");
-        for (; !rs.EOF(); rs.MoveNext()) {
-            QStringList cells;
-            for (int i = 0; i < rs.FieldCount(); ++i)
-                cells << (rs.Fields(i).Value().isNull() ? QString("<null>") : rs.Fields(i).Value().toString());
-            out << cells.join('|');
-        }
-        return out;
+        return testsupport::rowTexts(d, "SELECT " + columns + " FROM " + table + " ORDER BY CODEMOD, rowid");
     }
     // The columns of a table, each as its name and declared kind.
     static QStringList columnsOf(dao::Database d, const QString& table)

@@ -65,15 +65,7 @@ protected:
     }
     static QStringList rows(dao::Database d, const QString& columns, const QString& table = "KELVA_States")
     {
-        QStringList out;
-        dao::Recordset rs = d.OpenRecordset("SELECT " + columns + " FROM " + table + " ORDER BY CODEMOD");
-        for (; !rs.EOF(); rs.MoveNext()) {
-            QStringList cells;
-            for (int i = 0; i < rs.FieldCount(); ++i)
-                cells << (rs.Fields(i).Value().isNull() ? QString("<null>") : rs.Fields(i).Value().toString());
-            out << cells.join('|');
-        }
-        return out;
+        return testsupport::rowTexts(d, "SELECT " + columns + " FROM " + table + " ORDER BY CODEMOD");
     }
     static QStringList columnsOf(dao::Database d)
     {

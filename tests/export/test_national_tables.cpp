@@ -42,15 +42,7 @@ protected:
     }
     static QStringList rowsOf(dao::Database d, const QString& table, const QString& columns)
     {
-        QStringList out;
-        dao::Recordset rs = d.OpenRecordset("SELECT " + columns + " FROM " + table + " ORDER BY rowid");
-        for (; !rs.EOF(); rs.MoveNext()) {
-            QStringList cells;
-            for (int i = 0; i < rs.FieldCount(); ++i)
-                cells << (rs.Fields(i).Value().isNull() ? QString("<null>") : rs.Fields(i).Value().toString());
-            out << cells.join('|');
-        }
-        return out;
+        return testsupport::rowTexts(d, "SELECT " + columns + " FROM " + table + " ORDER BY rowid");
     }
     std::vector<std::pair<double, double>> bar;
 };

@@ -106,4 +106,17 @@ QStringList tableRows(dao::Database& db, const QString& table, const QString& or
     return rows;
 }
 
+QStringList rowTexts(dao::Database d, const QString& sql)
+{
+    QStringList out;
+    dao::Recordset rs = d.OpenRecordset(sql);
+    for (; !rs.EOF(); rs.MoveNext()) {
+        QStringList cells;
+        for (int i = 0; i < rs.FieldCount(); ++i)
+            cells << (rs.Fields(i).Value().isNull() ? QStringLiteral("<null>") : rs.Fields(i).Value().toString());
+        out << cells.join(QLatin1Char('|'));
+    }
+    return out;
+}
+
 }  // namespace testsupport

@@ -68,4 +68,7 @@ FirstSession makeFirstSession(dao::Database& db, const QString& name = "Sample",
 // joined by '|' (Null as "<null>"): two tables hold the same rows when the lists are equal.
 QStringList tableRows(dao::Database& db, const QString& table, const QString& orderBy = QStringLiteral("CODEMOD"));
 
+// The rows a query gives, each as its cells joined by '|', a Null as "<null>".
+QStringList rowTexts(dao::Database d, const QString& sql);
+
 }  // namespace testsupport
