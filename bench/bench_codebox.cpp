@@ -6,6 +6,8 @@
 #include "platform/seam/Printer.h"
 #include "platform/seam/Seam.h"
 
+#include "samplecopy.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QSignalBlocker>
@@ -56,25 +58,7 @@ struct SampleMain {
         if (!QFile::copy(QStringLiteral(KELVA_SAMPLE_DB), path))
             return false;
         db = dao::OpenDatabase(path, QStringLiteral(";PWD=") + databasePassword());
-        g() = Globals{};
-        g().MainDb = db;
-        g().CurSesTab = QStringLiteral("DATA0000");
-        g().WorkAdjuster = 1.0;
-        g().WorkGpci = g().PracGpci = g().MalpGpci = 1.0;
-        g().ConvFactor = 37.3374;
-        g().GridHadFocus = -1;
-        main = std::make_unique<frmMain>();
-        for (platform::DataControl* c : {&main->Data1, &main->Data2, &main->Data3})
-            c->setDatabase(db);
-        main->Data2.Refresh();
-        main->Data3.setRecordSource(QStringLiteral("SESSIONS"));
-        main->Data3.Refresh();
-        platform::fillList(main->cmboCurrentView, {"KELVA", "KELVA OPPS"});
-        {
-            const QSignalBlocker quiet(main->cmboCurrentView);
-            main->cmboCurrentView->setCurrentIndex(0);
-        }
-        main->ViewAllRecs();
+        main = physicianMainOn(db, true);
         return true;
     }
     ~SampleMain()

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "quietseam.h"
+#include "samplecopy.h"
 
 namespace {
 
@@ -38,24 +39,7 @@ struct FindSample {
         db.Execute(QStringLiteral("UPDATE DATA0000 SET [DESC] = ? WHERE CODEMOD = (SELECT max(CODEMOD) FROM DATA0000)"),
                    {QStringLiteral("PROCEDURE ") + kLastOnly.toUpper()});
         seam.previous = platform::setSeam(&seam);
-        g() = Globals{};
-        g().MainDb = db;
-        g().CurSesTab = QStringLiteral("DATA0000");
-        g().WorkAdjuster = 1.0;
-        g().WorkGpci = g().PracGpci = g().MalpGpci = 1.0;
-        g().ConvFactor = 37.3374;
-        main = std::make_unique<frmMain>();
-        for (platform::DataControl* c : {&main->Data1, &main->Data2, &main->Data3})
-            c->setDatabase(db);
-        main->Data2.Refresh();
-        main->Data3.setRecordSource(QStringLiteral("SESSIONS"));
-        main->Data3.Refresh();
-        platform::fillList(main->cmboCurrentView, {"KELVA", "KELVA OPPS"});
-        {
-            const QSignalBlocker quiet(main->cmboCurrentView);
-            main->cmboCurrentView->setCurrentIndex(0);
-        }
-        main->ViewAllRecs();
+        main = physicianMainOn(db, false);
         return true;
     }
     ~FindSample()

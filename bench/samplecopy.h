@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QSignalBlocker>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -52,5 +53,32 @@ inline std::unique_ptr<frmMain> mainOnSample(const dao::Database& db, const QStr
     main->Text1(0)->setText(QStringLiteral("99213"));
     platform::setListIndex(main->cmboCurrentView, 0);
     QApplication::processEvents();
+    return main;
+}
+
+// A main window over `db` with the physician views only, every GPCI 1 and the grid on all codes.
+// `gridFocusOver`: the start-up's first focus of the grid is over, so a later focus leaves it on its code.
+inline std::unique_ptr<frmMain> physicianMainOn(const dao::Database& db, bool gridFocusOver)
+{
+    g() = Globals{};
+    g().MainDb = db;
+    g().CurSesTab = QStringLiteral("DATA0000");
+    g().WorkAdjuster = 1.0;
+    g().WorkGpci = g().PracGpci = g().MalpGpci = 1.0;
+    g().ConvFactor = 37.3374;
+    if (gridFocusOver)
+        g().GridHadFocus = -1;
+    auto main = std::make_unique<frmMain>();
+    for (platform::DataControl* c : {&main->Data1, &main->Data2, &main->Data3})
+        c->setDatabase(db);
+    main->Data2.Refresh();
+    main->Data3.setRecordSource(QStringLiteral("SESSIONS"));
+    main->Data3.Refresh();
+    platform::fillList(main->cmboCurrentView, {"KELVA", "KELVA OPPS"});
+    {
+        const QSignalBlocker quiet(main->cmboCurrentView);
+        main->cmboCurrentView->setCurrentIndex(0);
+    }
+    main->ViewAllRecs();
     return main;
 }
